@@ -1,0 +1,46 @@
+# Helpers that keep each folder one target and each test folder one executable.
+
+# vk_folder_library(<target> <folder> [EXCLUDE <file>...] [LINK <lib>...])
+# Every .cpp (and .qrc) directly in <folder> belongs to the library.
+function(vk_folder_library target folder)
+    cmake_parse_arguments(ARG "" "" "EXCLUDE;LINK" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp
+        ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h
+        ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.qrc)
+    foreach(ex IN LISTS ARG_EXCLUDE)
+        list(FILTER sources EXCLUDE REGEX "/${ex}$")
+    endforeach()
+    # An empty folder still makes a valid library while its code is being written.
+    set(anchor ${CMAKE_CURRENT_BINARY_DIR}/${target}_anchor.cpp)
+    file(WRITE ${anchor} "// generated\n")
+    add_library(${target} STATIC ${sources} ${anchor})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${ARG_LINK})
+endfunction()
+
+# vk_test_folder(<name> [QT] LINK <lib>...)
+# One GoogleTest executable for every .cpp in tests/<name>; QT runs it offscreen with a QApplication.
+function(vk_test_folder name)
+    cmake_parse_arguments(ARG "QT" "" "LINK" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    set(exe test_${name})
+    add_executable(${exe} ${sources})
+    target_link_libraries(${exe} PRIVATE vk_test_support ${ARG_LINK} GTest::gmock)
+    target_compile_definitions(${exe} PRIVATE
+        KORB_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+        KORB_SHARED_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata"
+        KORB_SIM_PATH="$<TARGET_FILE:korb-sim>"
+        KORB_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    if(ARG_QT)
+        target_link_libraries(${exe} PRIVATE vk_test_qtmain Qt6::Test)
+    else()
+        target_link_libraries(${exe} PRIVATE GTest::gtest_main)
+    endif()
+    add_dependencies(${exe} korb-sim)
+    add_test(NAME ${name} COMMAND ${exe})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=disk")
+endfunction()

@@ -1,0 +1,36 @@
+#include "catalogue/GameObject.h"
+
+#include <algorithm>
+
+namespace {
+std::string LowerAscii(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : char(c); });
+    return text;
+}
+} // namespace
+
+void TGameObjectList::AddGame(std::unique_ptr<TGameObject> game)
+{
+    m_index.emplace(LowerAscii(game->ZipName), Count());
+    m_games.push_back(std::move(game));
+}
+
+void TGameObjectList::ClearGames()
+{
+    m_index.clear();
+    m_games.clear();
+}
+
+int TGameObjectList::IndexOf(const std::string& key) const
+{
+    auto [first, last] = m_index.equal_range(LowerAscii(key));
+    int best = -1;
+    for (auto it = first; it != last; ++it) {
+        if (best < 0 || it->second < best) {
+            best = it->second;
+        }
+    }
+    return best;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A game of the catalogue and the catalogue itself: keyed by zip name without regard to case, in import order.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class TGameObject
+{
+public:
+    std::string ZipName = "Default";
+    std::string GameName = "Unknown";
+    int32_t CurScrShot = 0;
+    int32_t InstallState = 0; // 0 not installed, 1 installed, 2 only on an extra zipped rom path
+    // Modification date of the archive found by the last detection, as shown in the list; empty if none.
+    std::string ZipDate;
+};
+
+class TGameObjectList
+{
+public:
+    void AddGame(std::unique_ptr<TGameObject> game);
+    void ClearGames();
+    int Count() const { return static_cast<int>(m_games.size()); }
+    TGameObject& At(int index) const { return *m_games[static_cast<size_t>(index)]; }
+    // Index of the first entry whose zip name equals key without regard to ASCII case; -1 when absent.
+    int IndexOf(const std::string& key) const;
+
+private:
+    std::vector<std::unique_ptr<TGameObject>> m_games;
+    std::unordered_multimap<std::string, int> m_index; // lower-cased key -> entry
+};

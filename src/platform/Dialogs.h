@@ -1,0 +1,50 @@
+#pragma once
+// Message boxes, the beep and the common dialogs, behind an interface so tests can script the answers.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class TMsgIcon { None, Error, Warning, Information, Question };
+enum class TMsgButton { Ok, Cancel, Yes, No };
+
+struct TMessage
+{
+    std::string Caption;
+    std::string Text; // a carriage return breaks the line
+    TMsgIcon Icon = TMsgIcon::None;
+    std::vector<TMsgButton> Buttons{TMsgButton::Ok};
+};
+
+struct TOpenFileRequest
+{
+    std::string InitialDir;
+    std::string Title;
+    std::string Filter; // "Description|pattern", as "Korb Executable|korb.exe"
+    std::string DefaultName;
+    std::string DefaultExt;
+    bool MustExist = true;
+};
+
+// Font of the game list as the settings file stores it.
+struct TFontChoice
+{
+    std::string Face = "Arial";
+    int Size = 9;       // points
+    int Style = 0;      // 1 bold, 2 italic, 4 underline, 8 strike-out
+    uint32_t Color = 0; // 0x00BBGGRR or 0x80000000 + system colour number
+};
+
+class TDialogs
+{
+public:
+    virtual ~TDialogs() = default;
+    // Shows the message and returns the button pressed (the first one when the box is closed otherwise).
+    virtual TMsgButton ShowMessage(const TMessage& message) = 0;
+    virtual void Beep() = 0;
+    // The chosen file's full name, or nothing when cancelled.
+    virtual std::optional<std::string> OpenFile(const TOpenFileRequest& request) = 0;
+    virtual std::optional<TFontChoice> ChooseFont(const TFontChoice& current) = 0;
+    virtual std::optional<uint32_t> ChooseColour(uint32_t current) = 0;
+};

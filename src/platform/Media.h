@@ -1,0 +1,15 @@
+#pragma once
+// Playing one music (MIDI) or sample (WAV) file at a time.
+
+#include <string>
+
+class TMedia
+{
+public:
+    virtual ~TMedia() = default;
+    // Opens the file for playing; false when it cannot be opened or decoded.
+    virtual bool Open(const std::string& path) = 0;
+    virtual bool Play() = 0;
+    virtual bool IsPlaying() = 0;
+    virtual void Stop() = 0;
+};

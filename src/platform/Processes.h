@@ -1,0 +1,43 @@
+#pragma once
+// Creating processes and waiting for them; the launch script and the emulator run through this.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+enum class TShowState { Normal, Minimized, Maximized, Hidden, MinNoActivate, ShowNoActivate };
+enum class TPriorityClass { pcNormal, pcIdle, pcHigh, pcRealTime };
+
+struct TProcessStart
+{
+    std::string CommandText; // program and arguments as one text, split into words without a shell
+    TShowState Show = TShowState::Normal;
+    TPriorityClass Priority = TPriorityClass::pcNormal;
+    bool OwnConsole = true; // run inside a terminal window when one is available
+};
+
+class TProcess
+{
+public:
+    virtual ~TProcess() = default;
+    virtual int Id() const = 0;
+    // Blocks until the process has ended.
+    virtual void WaitBlocking() = 0;
+    // True once the process has ended; never blocks.
+    virtual bool HasEnded() = 0;
+};
+
+struct TStartResult
+{
+    std::unique_ptr<TProcess> Process; // empty when the start failed
+    int ErrorCode = 0;                 // errno-style code of the failure
+};
+
+class TProcesses
+{
+public:
+    virtual ~TProcesses() = default;
+    virtual TStartResult Start(const TProcessStart& start) = 0;
+    // Handles pending window events once; returns false when the application was told to quit.
+    virtual bool ProcessPendingEvents() = 0;
+};
