@@ -1,0 +1,32 @@
+#pragma once
+// The screenshot files of a game: category folders, name rules, the list of one game's pictures and the
+// filing of the shots the emulator took during a run. Plain file operations; no picture is decoded here.
+
+#include <string>
+#include <vector>
+
+struct TScreenshotCategories
+{
+    bool Title = true;
+    bool Gameplay = true;
+    bool Flyer = true;
+    bool Cabinet = true;
+};
+
+struct TScreenshotDirs
+{
+    std::string TitlesDir;
+    std::string GameplayDir;
+    std::string FlyersDir;
+    std::string CabinetsDir;
+};
+
+// Category folder followed by the found name in lower case: title, game play (sorted), flyer, cabinet.
+std::vector<std::string> BuildScreenshotList(const TScreenshotDirs& dirs, const std::string& zip,
+                                             const TScreenshotCategories& categories);
+// The first free "<zip>.NNN" in gameplayDir, always ending in ".pcx".
+std::string NextFreeGameplayName(const std::string& gameplayDir, const std::string& zip);
+// Puts aside what lies in pcxDir before a run; a file is deleted only after its copy succeeded.
+void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir);
+// Moves the PCX shots of the run into gameplayDir under the next free numbers; removes an empty pcxDir.
+void HarvestNewScreenshots(const std::string& pcxDir, const std::string& gameplayDir, const std::string& zip);

@@ -1,0 +1,49 @@
+#pragma once
+// The process runner: starts a command in a console window of its own and, if asked, waits for its end.
+
+#include <functional>
+#include <string>
+
+#include "platform/Processes.h"
+#include "platform/Shell.h"
+
+enum class TWaitStyle { wRegular, wSuspend };
+enum class TWindowStyle { wsNorm, wsMinimize, wsMaximize, wsHide, wsMinNoActivate, wsShowNoActivate };
+
+class TExecFile
+{
+public:
+    // shell finds the associated program when Associate is set; may be null.
+    TExecFile(TProcesses& processes, TShell* shell = nullptr);
+
+    bool Associate = false;
+    TPriorityClass Priority = TPriorityClass::pcNormal;
+    bool Wait = false;
+    TWaitStyle WaitStyle = TWaitStyle::wRegular;
+    TWindowStyle WindowStyle = TWindowStyle::wsNorm;
+    std::function<void(TExecFile& sender)> OnFail;
+
+    // Both are cut to 255 characters when assigned.
+    void SetCommandLine(const std::string& text);
+    void SetParameters(const std::string& text);
+    const std::string& CommandLine() const { return m_commandLine; }
+    const std::string& Parameters() const { return m_parameters; }
+
+    // True after a completed wait; false when the start failed (OnFail was called) or Wait is false.
+    bool Execute();
+
+    int LastError() const { return m_lastError; }
+    bool IsWaiting() const { return m_waiting; }
+    int ProcessId() const { return m_processId; }
+
+private:
+    TProcesses& m_processes;
+    TShell* m_shell;
+    std::string m_associatedProgram;
+    std::string m_commandLine;
+    std::string m_parameters;
+    int m_lastError = 0;
+    bool m_waiting = false;
+    bool m_ended = false;
+    int m_processId = 0;
+};
