@@ -1,5 +1,6 @@
 #pragma once
-// Date-times as the settings files store them: "yyyy-MM-dd hh:mm:ss" in local time, the date alone at midnight.
+// Date-times as the settings files store them: "yyyy-MM-dd hh:mm:ss" in local time, the date alone at
+// midnight.
 
 #include <cstdint>
 #include <optional>

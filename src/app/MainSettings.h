@@ -2,11 +2,15 @@
 // Everything the main settings file remembers between runs, as one plain record, and its file format.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/DateTimeText.h"
+#include "app/WorkingPaths.h"
+
+inline constexpr const char* kVersionText = "0.33.8";
 
 // Colour values: 0x00BBGGRR, or 0x80000000 + n for system colour n.
 inline constexpr uint32_t kClWindowText = 0x80000008;
@@ -16,7 +20,7 @@ struct TMainSettingsRecord
 {
     // VantorKorb
     TDateTime EmuExeDate = kNeverDateTime;
-    std::string EmuExePath; // default: "." + separator
+    std::string EmuExePath = std::string(".") + kPathSep;
     std::string ZipRomPath[3];
     // View
     bool Installed = false, UnInstalled = false, All = true;
@@ -44,3 +48,23 @@ struct TMainSettingsRecord
     // One (ZipName, CurScrShot) per catalogue game, in catalogue order.
     std::vector<std::pair<std::string, int32_t>> CurScrShots;
 };
+
+// Writes every value in the file's fixed order, replacing the file atomically. Throws TFileError
+// ("Cannot create file <path>") and leaves the old file whole when it cannot be written.
+void SaveMainSettingsFile(const std::string& path, const TMainSettingsRecord& record);
+
+// Reads the file; a missing file gives the defaults. Values out of their range take their defaults.
+// CurScrShots holds one entry per section (first of each name) that has a CurScrShot key, in file order.
+// A colour that is neither a name nor a number takes its default, and its conversion message
+// ("'<text>' is not a valid integer value") goes to *problem when given.
+// Throws TFileError when the file exists but cannot be read.
+TMainSettingsRecord ReadMainSettingsFile(const std::string& path, std::string* problem = nullptr);
+
+// The stored text of a colour: its name, or "$" and eight upper-case hexadecimal digits.
+std::string ColorToText(uint32_t color);
+// A name (any letter case) or an integer text; nothing when it is neither.
+std::optional<uint32_t> ColorFromText(const std::string& text);
+
+// True when the file's settings predate the screenshot layout: a non-empty "VantorKorb" section and no
+// "Title" key in "Screenshot". A missing file does not.
+bool NeedsScreenshotLayoutMigration(const std::string& path);

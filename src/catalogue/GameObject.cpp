@@ -23,6 +23,12 @@ void TGameObjectList::ClearGames()
     m_games.clear();
 }
 
+void TGameObjectList::Reserve(int count)
+{
+    m_games.reserve(static_cast<size_t>(count));
+    m_index.reserve(static_cast<size_t>(count));
+}
+
 int TGameObjectList::IndexOf(const std::string& key) const
 {
     auto [first, last] = m_index.equal_range(LowerAscii(key));

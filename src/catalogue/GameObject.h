@@ -1,5 +1,6 @@
 #pragma once
-// A game of the catalogue and the catalogue itself: keyed by zip name without regard to case, in import order.
+// A game of the catalogue and the catalogue itself: keyed by zip name without regard to case, in import
+// order.
 
 #include <cstdint>
 #include <memory>
@@ -23,6 +24,8 @@ class TGameObjectList
 public:
     void AddGame(std::unique_ptr<TGameObject> game);
     void ClearGames();
+    // Room for count entries, so that a large import does not rehash its index again and again.
+    void Reserve(int count);
     int Count() const { return static_cast<int>(m_games.size()); }
     TGameObject& At(int index) const { return *m_games[static_cast<size_t>(index)]; }
     // Index of the first entry whose zip name equals key without regard to ASCII case; -1 when absent.

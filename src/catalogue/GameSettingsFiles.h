@@ -7,11 +7,23 @@
 #include "catalogue/GameObject.h"
 #include "catalogue/GameSettings.h"
 
+inline constexpr const char* kDefaultSettingsName = "Default";
+
 // A name that would leave iniFilesDir (separators, "..", empty) addresses no file: loads give the
 // defaults, saves and deletes do nothing.
+bool IsSettingsFileName(const std::string& name);
+
+// Every field from section <name> of "<iniFilesDir><name>.ini", each with its default; texts are cut to
+// their width. A missing file gives the defaults; an unreadable one throws TFileError.
 void LoadSettings(TGameSettingsObject& settings, const std::string& iniFilesDir, const std::string& name);
-void SaveSettings(const TGameSettingsObject& settings, const std::string& iniFilesDir, const std::string& name);
+// Replaces the whole file with the sixteen keys in section <name>. Throws TFileError when it cannot.
+void SaveSettings(const TGameSettingsObject& settings, const std::string& iniFilesDir,
+                  const std::string& name);
+// "Default" when the game has no file of its own, else its zip name.
 std::string EffectiveSettingsName(const TGameObject& game, const std::string& iniFilesDir);
 bool UsesDefaultSettings(const TGameObject& game, const std::string& iniFilesDir);
+// True deletes the game's own file; false does nothing (the next save creates it).
 void SetUseDefaultSettings(const TGameObject& game, const std::string& iniFilesDir, bool useDefaults);
+// Writes the settings of the old "Game<i>" sections of the main settings file into per-game files. Does
+// nothing when "Default.ini" already exists, so it runs once; the main settings file is not changed.
 void MigrateLegacySettings(const std::string& mainIniPath, const std::string& iniFilesDir);

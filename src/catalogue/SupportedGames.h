@@ -2,6 +2,7 @@
 // Filling the catalogue from the emulator's game listing and its readme.
 
 #include <string>
+#include <string_view>
 
 #include "catalogue/GameObject.h"
 
@@ -17,5 +18,9 @@ struct TImportResult
 // the listing or the readme cannot be read; the catalogue is then empty.
 TImportResult ImportCatalogue(TGameObjectList& catalogue, const std::string& listInfoPath,
                               const std::string& readmePath);
+
+// The same from the two files' bytes; never throws for any content.
+TImportResult ImportCatalogueFromBytes(TGameObjectList& catalogue, std::string_view listing,
+                                       std::string_view readme);
 
 std::string TitleCase(const std::string& text);

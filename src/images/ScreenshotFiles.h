@@ -21,12 +21,27 @@ struct TScreenshotDirs
     std::string CabinetsDir;
 };
 
+// One picture of a game: the list entry (folder + lower-case name) and the file as it is really named,
+// which differs from the entry where the file system keeps letter case.
+struct TScreenshotEntry
+{
+    std::string Entry;
+    std::string RealPath;
+};
+
 // Category folder followed by the found name in lower case: title, game play (sorted), flyer, cabinet.
 std::vector<std::string> BuildScreenshotList(const TScreenshotDirs& dirs, const std::string& zip,
                                              const TScreenshotCategories& categories);
+// The same list, each entry with the name under which its file is opened.
+std::vector<TScreenshotEntry> BuildScreenshotEntries(const TScreenshotDirs& dirs, const std::string& zip,
+                                                     const TScreenshotCategories& categories);
 // The first free "<zip>.NNN" in gameplayDir, always ending in ".pcx".
 std::string NextFreeGameplayName(const std::string& gameplayDir, const std::string& zip);
 // Puts aside what lies in pcxDir before a run; a file is deleted only after its copy succeeded.
 void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir);
 // Moves the PCX shots of the run into gameplayDir under the next free numbers; removes an empty pcxDir.
 void HarvestNewScreenshots(const std::string& pcxDir, const std::string& gameplayDir, const std::string& zip);
+// "001" to "999", then all digits.
+std::string GameplayNumberText(int number);
+// True for ".pcx", ".jpg", ".bmp" and ".png" after the last dot of the lower-case name.
+bool HasImageExtension(const std::string& lowerName);

@@ -29,14 +29,21 @@ public:
     const std::string& CommandLine() const { return m_commandLine; }
     const std::string& Parameters() const { return m_parameters; }
 
-    // True after a completed wait; false when the start failed (OnFail was called) or Wait is false.
+    // True after a completed wait; false when the start failed (OnFail was called), when Wait is false and
+    // when the application quit during a regular wait. A command line with blanks is run as one path.
     bool Execute();
 
     int LastError() const { return m_lastError; }
     bool IsWaiting() const { return m_waiting; }
     int ProcessId() const { return m_processId; }
 
+    // The program found by the last association lookup.
+    const std::string& AssociatedProgram() const { return m_associatedProgram; }
+    bool HasEnded() const { return m_ended; }
+
 private:
+    bool WaitFor(TProcess& process);
+
     TProcesses& m_processes;
     TShell* m_shell;
     std::string m_associatedProgram;

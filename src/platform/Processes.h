@@ -13,9 +13,10 @@ struct TProcessStart
     std::string CommandText; // program and arguments as one text, split into words without a shell
     TShowState Show = TShowState::Normal;
     TPriorityClass Priority = TPriorityClass::pcNormal;
-    bool OwnConsole = true; // run inside a terminal window when one is available
+    bool OwnConsole = true; // run inside a terminal window when one is available; never when Hidden
 };
 
+// Dropping the object does not stop the process; it runs on by itself.
 class TProcess
 {
 public:

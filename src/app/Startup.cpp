@@ -1,0 +1,255 @@
+#include "app/Startup.h"
+
+#include <filesystem>
+#include <unordered_map>
+
+#include "app/DateTimeText.h"
+#include "app/FileError.h"
+#include "app/SettingsFile.h"
+#include "catalogue/GameSettingsFiles.h"
+#include "catalogue/SupportedGames.h"
+#include "launch/ExecEmu.h"
+#include "launch/LaunchScript.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kMainSection = "VantorKorb";
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+// Only files: a folder that happens to carry the name is not ours to remove.
+void DeleteFile(const std::string& path)
+{
+    std::error_code ec;
+    if (!fs::is_directory(path, ec))
+        fs::remove(path, ec);
+}
+
+std::string LowerAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+TMessage ErrorBox(const std::string& text, TMsgButton button)
+{
+    TMessage message;
+    message.Caption = "Error";
+    message.Text = text;
+    message.Icon = TMsgIcon::Error;
+    message.Buttons = {button};
+    return message;
+}
+
+} // namespace
+
+TStartup::TStartup(TDialogs& dialogs, TProcesses& processes, TShell* shell)
+    : m_dialogs(dialogs), m_execEmu(processes, shell)
+{
+}
+
+void TStartup::ShowError(const std::string& text)
+{
+    if (OnError)
+        OnError(text);
+    else
+        m_dialogs.ShowMessage(ErrorBox(text, TMsgButton::Ok));
+}
+
+void TStartup::ComputePaths()
+{
+    std::error_code ec;
+    std::string appDir = fs::current_path(ec).string();
+    if (appDir.empty() || appDir.back() != kPathSep)
+        appDir += kPathSep;
+    const std::string sep = kPathSepText;
+    m_paths.AppDir = appDir;
+    m_paths.GameplayDir = appDir + "Gameplay" + sep;
+    m_paths.TitlesDir = appDir + "Titles" + sep;
+    m_paths.CabinetsDir = appDir + "Cabinets" + sep;
+    m_paths.FlyersDir = appDir + "Flyers" + sep;
+    m_paths.SoundDir = appDir + "Sound" + sep;
+    m_paths.MainIniPath = appDir + "." + sep + "Vantorkorb.ini";
+#ifdef _WIN32
+    m_paths.BatchPath = appDir + "batch.bat";
+#else
+    m_paths.BatchPath = appDir + "batch.sh";
+#endif
+    m_paths.OutputPath = appDir + "KorbVantor.txt";
+    m_paths.IniFilesDir = appDir + "IniFiles" + sep;
+    m_paths.ListInfoPath = appDir + "listinfo.txt";
+    ConfigureExecEmu(m_execEmu, m_dialogs, m_paths.BatchPath);
+}
+
+void TStartup::LocateEmulator()
+{
+    const TSettingsFile file = TSettingsFile::Open(m_paths.MainIniPath);
+    std::string emuDir = file.ReadString(kMainSection, "EmuExePath", std::string(".") + kPathSep);
+    if (!FileExists(emuDir + "korb.exe")) {
+        TOpenFileRequest request;
+        request.InitialDir = emuDir;
+        request.Title = "Please point to Korb.exe";
+        request.Filter = "Korb Executable|korb.exe";
+        request.DefaultName = "korb.exe";
+        request.DefaultExt = "exe";
+        request.MustExist = true;
+        if (const auto picked = m_dialogs.OpenFile(request))
+            emuDir = picked->substr(0, picked->find_last_of(kPathSep) + 1);
+    }
+    m_paths.EmuDir = emuDir;
+    m_paths.EmuExe = emuDir + "korb.exe";
+    m_paths.ReadmePath = emuDir + "Readme.txt";
+    m_paths.PcxBackDir = emuDir + "pcxback" + kPathSepText;
+    m_paths.PcxDir = emuDir + "pcx" + kPathSepText;
+}
+
+bool TStartup::CheckRequiredFiles()
+{
+    const std::string& missing = !FileExists(m_paths.EmuExe)
+                                     ? m_paths.EmuExe
+                                     : (!FileExists(m_paths.ReadmePath) ? m_paths.ReadmePath : "");
+    if (missing.empty())
+        return true;
+    m_dialogs.ShowMessage(ErrorBox("File not found: " + missing + "\r" + "This file is needed by VantorKorb.",
+                                   TMsgButton::Cancel));
+    return false;
+}
+
+bool TStartup::ListingIsStale(bool onlyIfStale) const
+{
+    if (!onlyIfStale || !FileExists(m_paths.ListInfoPath))
+        return true;
+    const TSettingsFile file = TSettingsFile::Open(m_paths.MainIniPath);
+    const TDateTime stored = file.ReadDateTime(kMainSection, "EmuExeDate", kNeverDateTime);
+    const auto actual = FileModificationTime(m_paths.EmuExe);
+    return !actual || !(*actual == stored);
+}
+
+void TStartup::ListingRun()
+{
+    m_execEmu.SetParameters("-list");
+    m_execEmu.Execute();
+    DeleteFile(m_paths.ListInfoPath);
+    std::error_code ec;
+    fs::rename(m_paths.OutputPath, m_paths.ListInfoPath, ec);
+}
+
+void TStartup::CreateDataFolders() const
+{
+    for (const std::string* dir : {&m_paths.IniFilesDir, &m_paths.GameplayDir, &m_paths.TitlesDir,
+                                   &m_paths.CabinetsDir, &m_paths.FlyersDir, &m_paths.SoundDir}) {
+        std::error_code ec;
+        fs::create_directory(*dir, ec);
+    }
+}
+
+void TStartup::ImportGames()
+{
+    const TImportResult result = ImportCatalogue(m_catalogue, m_paths.ListInfoPath, m_paths.ReadmePath);
+    if (!result.Message.empty())
+        m_dialogs.ShowMessage(ErrorBox(result.Message, TMsgButton::Ok));
+}
+
+void TStartup::LoadMainSettings()
+{
+    if (NeedsScreenshotLayoutMigration(m_paths.MainIniPath) && OnScreenshotLayoutMigration)
+        OnScreenshotLayoutMigration();
+    std::string problem;
+    const TMainSettingsRecord record = ReadMainSettingsFile(m_paths.MainIniPath, &problem);
+    if (!problem.empty())
+        ShowError(problem);
+    for (size_t i = 0; i < m_zipRomPaths.size(); ++i)
+        m_zipRomPaths[i] = record.ZipRomPath[i];
+    if (OnApplyMainSettings)
+        OnApplyMainSettings(record);
+    LastListPos = record.LGLPos;
+    std::unordered_map<std::string, int32_t> shots;
+    for (const auto& [zipName, curScrShot] : record.CurScrShots)
+        shots.emplace(LowerAscii(zipName), curScrShot);
+    for (int i = 0; i < m_catalogue.Count(); ++i) {
+        TGameObject& game = m_catalogue.At(i);
+        const auto it = shots.find(LowerAscii(game.ZipName));
+        game.CurScrShot = it == shots.end() ? 0 : it->second;
+    }
+}
+
+void TStartup::DeleteRunFiles() const
+{
+    DeleteFile(m_paths.BatchPath);
+    DeleteFile(m_paths.OutputPath);
+}
+
+TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
+{
+    try {
+        ComputePaths();
+        LocateEmulator();
+        try {
+            WriteLaunchScript(m_paths.BatchPath, "Korb", m_paths.EmuExe, m_paths.OutputPath);
+        } catch (const TFileError& e) {
+            // Without a script no game starts, but the catalogue can still be browsed.
+            ShowError(e.what());
+        }
+        if (!CheckRequiredFiles()) {
+            m_mustEnd = true;
+            DeleteRunFiles();
+            return TLoadOutcome::MustEnd;
+        }
+        if (ListingIsStale(onlyIfStale))
+            ListingRun();
+        CreateDataFolders();
+        if (!FileExists(m_paths.IniFilesDir + "Default.ini"))
+            MigrateLegacySettings(m_paths.MainIniPath, m_paths.IniFilesDir);
+        ImportGames();
+        LoadMainSettings();
+        m_settingsLoaded = true;
+        UpdateInstallStates(m_catalogue, m_zipRomPaths);
+        return TLoadOutcome::Loaded;
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+        return TLoadOutcome::StoppedAtImport;
+    }
+}
+
+void TStartup::SaveSequence()
+{
+    if (m_mustEnd || m_paths.MainIniPath.empty())
+        return;
+    // A load that stopped before the main settings leaves the window with built-in values; writing those
+    // would throw away the user's stored settings.
+    if (!m_settingsLoaded && FileExists(m_paths.MainIniPath)) {
+        DeleteRunFiles();
+        return;
+    }
+    TMainSettingsRecord record;
+    record.EmuExeDate = FileModificationTime(m_paths.EmuExe).value_or(kNeverDateTime);
+    record.EmuExePath = m_paths.EmuDir;
+    for (size_t i = 0; i < m_zipRomPaths.size(); ++i)
+        record.ZipRomPath[i] = m_zipRomPaths[i];
+    record.LGLPos = LastListPos;
+    record.CurScrShots.reserve(static_cast<size_t>(m_catalogue.Count()));
+    for (int i = 0; i < m_catalogue.Count(); ++i)
+        record.CurScrShots.emplace_back(m_catalogue.At(i).ZipName, m_catalogue.At(i).CurScrShot);
+    if (OnCollectMainSettings)
+        OnCollectMainSettings(record);
+    try {
+        SaveMainSettingsFile(m_paths.MainIniPath, record);
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+    }
+    DeleteRunFiles();
+}
+
+TLoadOutcome TStartup::CheckForSupportedGames()
+{
+    SaveSequence();
+    return LoadSequence(false);
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The start-up spine: working paths, locating the emulator, the listing run, the load and save sequences.
+
+#include <functional>
+#include <string>
+
+#include "app/MainSettings.h"
+#include "app/WorkingPaths.h"
+#include "catalogue/GameObject.h"
+#include "catalogue/InstalledGames.h"
+#include "launch/ExecFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Processes.h"
+#include "platform/Shell.h"
+
+enum class TLoadOutcome {
+    Loaded,          // every step done
+    MustEnd,         // a required file is missing; the message was shown; the application must end unsaved
+    StoppedAtImport, // the catalogue could not be imported; the message was shown; the list stays empty
+};
+
+class TStartup
+{
+public:
+    // The services must outlive the object. shell may be null.
+    TStartup(TDialogs& dialogs, TProcesses& processes, TShell* shell = nullptr);
+    TStartup(const TStartup&) = delete;
+    TStartup& operator=(const TStartup&) = delete;
+
+    // The window's share of the main settings: set by the window before LoadSequence / SaveSequence.
+    // Receives the record read at the load (after ZipRomPaths are set, before LastListPos and CurScrShot).
+    std::function<void(const TMainSettingsRecord&)> OnApplyMainSettings;
+    // Fills the window's values into the record about to be saved; the record already holds EmuExeDate,
+    // EmuExePath, ZipRomPath, LGLPos (from LastListPos) and the CurScrShot of every catalogue game.
+    std::function<void(TMainSettingsRecord&)> OnCollectMainSettings;
+    // Offered before the main settings are read when they predate the screenshot layout.
+    std::function<void()> OnScreenshotLayoutMigration;
+    // Shows an unexpected error's text; by default an "Error" box with an OK button through the dialogs.
+    std::function<void(const std::string&)> OnError;
+
+    // OnlyIfStale false always refreshes the game listing. Never throws for file errors: they are shown.
+    TLoadOutcome LoadSequence(bool onlyIfStale);
+    // Writes the main settings file, then deletes the launch script and the output file. A failed write
+    // is shown and the two files are still deleted. After a load that stopped before reading the main
+    // settings, an existing file is kept as it is.
+    void SaveSequence();
+    // "Check for new Supported games": SaveSequence, then LoadSequence(false). The caller fills the list.
+    TLoadOutcome CheckForSupportedGames();
+
+    const TWorkingPaths& Paths() const { return m_paths; }
+    TGameObjectList& Catalogue() { return m_catalogue; }
+    const TGameObjectList& Catalogue() const { return m_catalogue; }
+    TZipRomPaths& ZipRomPaths() { return m_zipRomPaths; }
+    int LastListPos = 0;
+    TExecFile& ExecEmu() { return m_execEmu; }
+
+    // The single steps, public so the menu commands and tests can reach them.
+    void ComputePaths();
+    void LocateEmulator();
+    bool ListingIsStale(bool onlyIfStale) const;
+    void ListingRun();
+    void CreateDataFolders() const;
+
+private:
+    bool CheckRequiredFiles();
+    void ImportGames();
+    void LoadMainSettings();
+    void ShowError(const std::string& text);
+    void DeleteRunFiles() const;
+
+    TDialogs& m_dialogs;
+    TWorkingPaths m_paths;
+    TGameObjectList m_catalogue;
+    TZipRomPaths m_zipRomPaths;
+    TExecFile m_execEmu;
+    bool m_mustEnd = false;
+    bool m_settingsLoaded = false;
+};

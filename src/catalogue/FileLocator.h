@@ -1,0 +1,46 @@
+#pragma once
+// Finding files and folders by name, exact first and then differing only in letter case, from one listing
+// per folder: the detection of a whole catalogue must not list a folder once per game.
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+enum class TEntryKind { File, Folder, Other };
+
+class TFileLocator
+{
+public:
+    // Indexed: every lookup is answered from the folder listings (for whole-catalogue passes).
+    // Direct: the exact name is tested on disk first and a folder is listed only for the case fallback.
+    enum class TMode { Indexed, Direct };
+    explicit TFileLocator(TMode mode) : m_mode(mode) {}
+
+    // The path with the name as it stands in its folder: the exact one, else the first (in byte order)
+    // that differs only in letter case; nothing when neither exists. Folders are taken as given.
+    std::optional<std::string> FindFile(const std::string& path) { return Find(path, TEntryKind::File); }
+    std::optional<std::string> FindFolder(const std::string& path) { return Find(path, TEntryKind::Folder); }
+
+private:
+    struct TEntry
+    {
+        int Folder;
+        std::string Name;
+        TEntryKind Kind;
+    };
+    using TEntries = std::vector<TEntry>;
+
+    std::optional<std::string> Find(const std::string& path, TEntryKind kind);
+    int FolderId(const std::string& folder);
+    const TEntries* EntriesNamed(const std::string& leaf);
+
+    TMode m_mode;
+    std::unordered_map<std::string, int> m_folderIds; // "" is the working directory
+    // Every listed name of every indexed folder under its lower-cased form: the places where one game's
+    // archive may lie share a name, so one lookup serves all of them.
+    std::unordered_map<std::string, TEntries> m_entries;
+    std::string m_lastLeaf;
+    const TEntries* m_lastEntries = nullptr;
+    bool m_lastValid = false;
+};

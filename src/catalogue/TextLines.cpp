@@ -1,0 +1,75 @@
+#include "catalogue/TextLines.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "app/FileError.h"
+
+namespace {
+constexpr char kCtrlZ = 26;
+
+bool IsControlOrBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+} // namespace
+
+TTextLineReader::TTextLineReader(std::string_view bytes) : m_rest(bytes.substr(0, bytes.find(kCtrlZ))) {}
+
+bool TTextLineReader::Next(std::string_view& line)
+{
+    if (m_rest.empty()) {
+        return false;
+    }
+    size_t end = m_rest.find('\r');
+    if (end == std::string_view::npos) {
+        line = m_rest;
+        m_rest = {};
+        return true;
+    }
+    line = m_rest.substr(0, end);
+    size_t next = end + 1;
+    if (next < m_rest.size() && m_rest[next] == '\n') {
+        ++next;
+    }
+    m_rest.remove_prefix(next);
+    return true;
+}
+
+std::string_view TrimControls(std::string_view text)
+{
+    size_t first = 0;
+    while (first < text.size() && IsControlOrBlank(text[first])) {
+        ++first;
+    }
+    size_t last = text.size();
+    while (last > first && IsControlOrBlank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+std::string ReadTextFileBytes(const std::string& path)
+{
+    std::error_code ec;
+    auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        throw TFileError("File not found");
+    }
+    if (status.type() == std::filesystem::file_type::directory) {
+        throw TFileError("Cannot read file " + path + ": it is a folder");
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw TFileError("Cannot read file " + path + ": " + std::strerror(errno));
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        throw TFileError("Cannot read file " + path);
+    }
+    return bytes;
+}

@@ -1,0 +1,454 @@
+#include "images/PngImage.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <png.h>
+
+#include <QPainter>
+
+#include "images/PictureFormats.h"
+
+namespace {
+
+// Beyond this many decoded bytes a file is refused instead of allocated for.
+constexpr std::size_t kMaxPngDataBytes = std::size_t{1} << 30;
+
+[[noreturn]] void OnPngError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+// Damaged ancillary chunks only warn; the picture still decodes and stderr stays quiet.
+void OnPngWarning(png_structp, png_const_charp) {}
+
+struct TMemorySource
+{
+    const std::uint8_t* Data;
+    std::size_t Size;
+    std::size_t Position;
+};
+
+void ReadFromMemory(png_structp png, png_bytep target, png_size_t count)
+{
+    auto* source = static_cast<TMemorySource*>(png_get_io_ptr(png));
+    if (count > source->Size - source->Position)
+        png_error(png, "read past the end");
+    std::memcpy(target, source->Data + source->Position, count);
+    source->Position += count;
+}
+
+} // namespace
+
+// The decoded state of one read, moved into the image only when the whole read succeeded.
+struct TPngReadJob
+{
+    int BitDepth = 0;
+    int ColorType = 0;
+    int Width = 0;
+    int Height = 0;
+    int BytesPerPixel = 0;
+    std::uint8_t* Data = nullptr;
+    std::uint8_t** RowPointers = nullptr;
+
+    ~TPngReadJob()
+    {
+        std::free(Data);
+        std::free(RowPointers);
+    }
+
+    void TakeHeader(png_structp png, png_infop info)
+    {
+        png_uint_32 width = 0, height = 0;
+        png_get_IHDR(png, info, &width, &height, &BitDepth, &ColorType, nullptr, nullptr, nullptr);
+        Width = static_cast<int>(width);
+        Height = static_cast<int>(height);
+    }
+
+    void SetTransformations(png_structp png, png_infop info)
+    {
+        png_set_invert_alpha(png);
+        if (ColorType == PNG_COLOR_TYPE_PALETTE && BitDepth <= 8)
+            png_set_expand(png);
+        if (ColorType == PNG_COLOR_TYPE_GRAY && BitDepth < 8)
+            png_set_expand(png);
+        if (png_get_valid(png, info, PNG_INFO_tRNS))
+            png_set_expand(png);
+        if (BitDepth < 8)
+            png_set_packing(png);
+        if (BitDepth == 16)
+            png_set_swap(png);
+        png_set_interlace_handling(png);
+    }
+
+    bool Allocate(std::size_t rowBytes)
+    {
+        if (Width <= 0 || Height <= 0 || rowBytes == 0 || rowBytes % Width != 0)
+            return false;
+        if (rowBytes > kMaxPngDataBytes / static_cast<std::size_t>(Height))
+            return false;
+        BytesPerPixel = static_cast<int>(rowBytes / Width);
+        Data = static_cast<std::uint8_t*>(std::malloc(rowBytes * Height));
+        RowPointers = static_cast<std::uint8_t**>(std::malloc(sizeof(std::uint8_t*) * Height));
+        if (!Data || !RowPointers)
+            return false;
+        for (int y = 0; y < Height; ++y)
+            RowPointers[y] = Data + rowBytes * y;
+        return true;
+    }
+
+    // Only plain data lives in this frame, so libpng's long jump skips no destructor.
+    bool Run(png_structp png, png_infop info)
+    {
+        if (setjmp(png_jmpbuf(png)))
+            return false;
+        png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
+        png_read_info(png, info);
+        TakeHeader(png, info);
+        SetTransformations(png, info);
+        png_read_update_info(png, info);
+        TakeHeader(png, info);
+        if (!Allocate(png_get_rowbytes(png, info)))
+            return false;
+        png_read_image(png, RowPointers);
+        return true;
+    }
+};
+
+TPngImage* TPngImage::AddRef()
+{
+    ++m_refCount;
+    return this;
+}
+
+void TPngImage::Release()
+{
+    if (--m_refCount <= 0)
+        delete this;
+}
+
+TPngImage::~TPngImage()
+{
+    FreeData();
+}
+
+void TPngImage::FreeData()
+{
+    std::free(m_data);
+    std::free(m_rowPointers);
+    m_data = nullptr;
+    m_rowPointers = nullptr;
+}
+
+namespace {
+
+// Reads through an attached source; false on any libpng error. The structures are always destroyed.
+template <typename TAttach> bool ReadPng(TPngReadJob& job, TAttach attach, bool& created)
+{
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+    created = png != nullptr;
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    bool ok = false;
+    if (info) {
+        attach(png);
+        ok = job.Run(png, info);
+    }
+    png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+    return ok;
+}
+
+} // namespace
+
+void TPngImage::Adopt(TPngReadJob& job)
+{
+    FreeData();
+    BitDepth = job.BitDepth;
+    ColorType = job.ColorType;
+    Width = job.Width;
+    Height = job.Height;
+    BytesPerPixel = job.BytesPerPixel;
+    m_data = job.Data;
+    m_rowPointers = job.RowPointers;
+    job.Data = nullptr;
+    job.RowPointers = nullptr;
+}
+
+void TPngImage::LoadFromFile(const std::string& name)
+{
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (!file)
+        throw TPngError("Error Opening File " + name + "!");
+    TPngReadJob job;
+    bool created = false;
+    const bool ok = ReadPng(
+        job, [file](png_structp png) { png_init_io(png, file); }, created);
+    std::fclose(file);
+    if (!created)
+        return;
+    if (!ok)
+        throw TPngError("Error Reading File!");
+    Adopt(job);
+}
+
+void TPngImage::LoadFromBytes(const std::string& bytes)
+{
+    TMemorySource source{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), 0};
+    TPngReadJob job;
+    bool created = false;
+    const bool ok = ReadPng(
+        job, [&source](png_structp png) { png_set_read_fn(png, &source, ReadFromMemory); }, created);
+    if (!created)
+        return;
+    if (!ok)
+        throw TPngError("Error Reading File!");
+    Adopt(job);
+}
+
+namespace {
+
+struct TWriteJob
+{
+    const TPngImage& Image;
+    std::uint8_t** Rows;
+
+    bool Run(png_structp png, png_infop info, std::FILE* file)
+    {
+        if (setjmp(png_jmpbuf(png)))
+            return false;
+        png_init_io(png, file);
+        png_set_IHDR(png, info, static_cast<png_uint_32>(Image.Width), static_cast<png_uint_32>(Image.Height),
+                     Image.BitDepth, Image.ColorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                     PNG_FILTER_TYPE_DEFAULT);
+        if (!Rows)
+            return true;
+        png_write_info(png, info);
+        // The rows hold alpha inverted and 16-bit samples swapped; the file gets them the right way round.
+        if (Image.ColorType & PNG_COLOR_MASK_ALPHA)
+            png_set_invert_alpha(png);
+        if (Image.BitDepth == 16)
+            png_set_swap(png);
+        png_write_image(png, Rows);
+        png_write_end(png, info);
+        return true;
+    }
+};
+
+} // namespace
+
+void TPngImage::SaveToFile(const std::string& name) const
+{
+    // Written beside the target and renamed over it, so a failed save leaves the old file whole.
+    const std::string partName = name + ".part";
+    std::FILE* file = std::fopen(partName.c_str(), "wb");
+    if (!file)
+        throw TPngError("Error Opening File " + name + "!");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+    if (!png) {
+        std::fclose(file);
+        std::remove(partName.c_str());
+        return;
+    }
+    png_infop info = png_create_info_struct(png);
+    TWriteJob job{*this, m_rowPointers};
+    bool ok = info && job.Run(png, info, file);
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok || std::rename(partName.c_str(), name.c_str()) != 0) {
+        std::remove(partName.c_str());
+        throw TPngError("Error Writing File!");
+    }
+}
+
+namespace {
+
+struct TPixelLayout
+{
+    int Channels = 0;
+    int SampleBytes = 1;
+};
+
+TPixelLayout LayoutOf(const TPngImage& image)
+{
+    TPixelLayout layout;
+    layout.SampleBytes = image.BitDepth == 16 ? 2 : 1;
+    layout.Channels = image.BytesPerPixel / layout.SampleBytes;
+    return layout;
+}
+
+inline std::uint8_t Mix(unsigned t, unsigned background, unsigned colour)
+{
+    return static_cast<std::uint8_t>((t * background + (255 - t) * colour) / 255);
+}
+
+inline void PutPixel(std::uint8_t* target, unsigned r, unsigned g, unsigned b, unsigned t)
+{
+    if (t == 0) {
+        target[0] = static_cast<std::uint8_t>(b);
+        target[1] = static_cast<std::uint8_t>(g);
+        target[2] = static_cast<std::uint8_t>(r);
+    } else if (t != 255) {
+        target[0] = Mix(t, target[0], b);
+        target[1] = Mix(t, target[1], g);
+        target[2] = Mix(t, target[2], r);
+    }
+}
+
+void DrawRow(const std::uint8_t* source, const TPixelLayout& layout, int count, std::uint8_t* target)
+{
+    if (layout.SampleBytes == 1 && layout.Channels == 3) {
+        for (int x = 0; x < count; ++x, source += 3, target += 3) {
+            target[0] = source[2];
+            target[1] = source[1];
+            target[2] = source[0];
+        }
+        return;
+    }
+    if (layout.SampleBytes == 1 && layout.Channels == 4) {
+        for (int x = 0; x < count; ++x, source += 4, target += 3)
+            PutPixel(target, source[0], source[1], source[2], source[3]);
+        return;
+    }
+    // Grey, grey with alpha and 16-bit samples: the high byte of each little-endian sample counts.
+    const int step = layout.SampleBytes;
+    const int high = step - 1;
+    for (int x = 0; x < count; ++x, source += step * layout.Channels, target += 3) {
+        auto sample = [&](int i) -> unsigned { return source[i * step + high]; };
+        if (layout.Channels <= 2)
+            PutPixel(target, sample(0), sample(0), sample(0), layout.Channels == 2 ? sample(1) : 0);
+        else
+            PutPixel(target, sample(0), sample(1), sample(2), layout.Channels == 4 ? sample(3) : 0);
+    }
+}
+
+// Blends the image straight into a 24-bit canvas, clipped to it.
+void DrawOntoBgr888(const TPngImage& image, QImage& canvas, int left, int top)
+{
+    const QRect area = QRect(left, top, image.Width, image.Height).intersected(canvas.rect());
+    if (area.isEmpty())
+        return;
+    const TPixelLayout layout = LayoutOf(image);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const std::uint8_t* source =
+            image.Row(y - top) + std::size_t(area.left() - left) * image.BytesPerPixel;
+        DrawRow(source, layout, area.width(), canvas.scanLine(y) + std::size_t(area.left()) * 3);
+    }
+}
+
+} // namespace
+
+void TPngImage::Draw(QImage& canvas, int left, int top) const
+{
+    if (!m_data || canvas.isNull())
+        return;
+    if (canvas.format() == QImage::Format_BGR888) {
+        DrawOntoBgr888(*this, canvas, left, top);
+        return;
+    }
+    // Other canvases go through a 24-bit copy of the covered area, as a bitmap of that kind would.
+    QImage offScreen = canvas.copy(left, top, Width, Height).convertToFormat(QImage::Format_BGR888);
+    DrawOntoBgr888(*this, offScreen, 0, 0);
+    QPainter painter(&canvas);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(left, top, offScreen);
+}
+
+TPngGraphic::TPngGraphic(const TPngGraphic& other) : Transparent(other.Transparent)
+{
+    if (other.m_image)
+        m_image = other.m_image->AddRef();
+}
+
+TPngGraphic& TPngGraphic::operator=(const TPngGraphic& other)
+{
+    Assign(other);
+    Transparent = other.Transparent;
+    return *this;
+}
+
+TPngGraphic::~TPngGraphic()
+{
+    if (m_image)
+        m_image->Release();
+}
+
+void TPngGraphic::Assign(const TPngGraphic& source)
+{
+    if (source.m_image)
+        source.m_image->AddRef();
+    if (m_image)
+        m_image->Release();
+    m_image = source.m_image;
+}
+
+void TPngGraphic::Draw(QImage& canvas, const QRect& rect) const
+{
+    if (m_image)
+        m_image->Draw(canvas, rect.left(), rect.top());
+}
+
+void TPngGraphic::LoadFromFile(const std::string& name)
+{
+    if (!m_image)
+        m_image = new TPngImage;
+    m_image->LoadFromFile(name);
+}
+
+void TPngGraphic::LoadFromBytes(const std::string& bytes)
+{
+    if (!m_image)
+        m_image = new TPngImage;
+    m_image->LoadFromBytes(bytes);
+}
+
+void TPngGraphic::SaveToFile(const std::string& name) const
+{
+    if (m_image)
+        m_image->SaveToFile(name);
+}
+
+void TPngGraphic::LoadFromClipboardFormat()
+{
+    throw TPngError("Cannot load a TPngGraphic from the Clipboard");
+}
+
+void TPngGraphic::LoadFromStream()
+{
+    throw TPngError("Cannot load a TPngGraphic from a Stream");
+}
+
+void TPngGraphic::SaveToClipboardFormat()
+{
+    throw TPngError("Cannot save a TPngGraphic to the Clipboard");
+}
+
+void TPngGraphic::SaveToStream()
+{
+    throw TPngError("Cannot save a TPngGraphic to a Stream");
+}
+
+void TPngGraphic::SetHeight(int)
+{
+    throw TPngError("Cannot set height on a TPngGraphic");
+}
+
+void TPngGraphic::SetWidth(int)
+{
+    throw TPngError("Cannot set width on a TPngGraphic");
+}
+
+QImage NewCanvas24(int width, int height)
+{
+    QImage canvas(width, height, QImage::Format_BGR888);
+    canvas.fill(Qt::white);
+    return canvas;
+}
+
+QImage DrawOnNewCanvas24(const TPngGraphic& graphic)
+{
+    QImage canvas = NewCanvas24(graphic.GetWidth(), graphic.GetHeight());
+    graphic.Draw(canvas, canvas.rect());
+    return canvas;
+}

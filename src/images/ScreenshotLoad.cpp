@@ -1,0 +1,95 @@
+#include "images/ScreenshotLoad.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "images/PngImage.h"
+
+namespace {
+
+// Larger than any picture the decoders accept, so only absurd files are refused unread.
+constexpr std::streamoff kMaxScreenshotBytes = std::streamoff(1) << 30;
+
+std::string ExtensionOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = path.rfind('.');
+    return (dot == std::string::npos || dot < nameStart) ? std::string() : path.substr(dot);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size > kMaxScreenshotBytes)
+        return false;
+    in.seekg(0, std::ios::beg);
+    bytes.resize(static_cast<size_t>(size));
+    return static_cast<bool>(in.read(bytes.data(), size)) || size == 0;
+}
+
+TPictureResult LoadThroughRegistry(const std::string& extension, const std::string& realPath)
+{
+    TPictureResult result;
+    std::string bytes;
+    if (ReadWholeFile(realPath, bytes))
+        result = DecodePicture(extension, bytes);
+    if (!result.Ok())
+        return {QImage(), kInvalidFormatText};
+    return result;
+}
+
+bool HasAlpha(const TPngImage& image)
+{
+    const int sampleBytes = image.BitDepth > 8 ? 2 : 1;
+    const int channels = image.BytesPerPixel / sampleBytes;
+    return channels == 2 || channels == 4;
+}
+
+TPictureResult LoadPng(const std::string& realPath)
+{
+    try {
+        TPngGraphic graphic;
+        graphic.Transparent = true;
+        graphic.LoadFromFile(realPath);
+        QImage canvas = DrawOnNewCanvas24(graphic);
+        if (canvas.isNull())
+            return {QImage(), kInvalidPngText};
+        // Keying an opaque picture would punch holes wherever it has its corner's colour.
+        if (graphic.Image() != nullptr && HasAlpha(*graphic.Image()))
+            canvas = ApplyColourKey(canvas);
+        return {canvas, std::string()};
+    } catch (const std::exception&) {
+        return {QImage(), kInvalidPngText};
+    }
+}
+
+} // namespace
+
+QImage ApplyColourKey(const QImage& canvas)
+{
+    if (canvas.isNull())
+        return canvas;
+    QImage keyed = canvas.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = keyed.pixel(0, keyed.height() - 1) & 0x00FFFFFFu;
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == key)
+                line[x] = key;
+        }
+    }
+    return keyed;
+}
+
+TPictureResult LoadScreenshotFile(const std::string& entry, const std::string& realPath)
+{
+    const std::string extension = ExtensionOf(entry);
+    if (extension == ".pcx" || extension == ".jpg" || extension == ".bmp")
+        return LoadThroughRegistry(extension, realPath);
+    return LoadPng(realPath);
+}

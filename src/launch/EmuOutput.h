@@ -1,0 +1,23 @@
+#pragma once
+// Reading what the emulator wrote during a run: whether it failed, its frame rate and its resolution.
+
+#include <string>
+#include <vector>
+
+#include "launch/LaunchGame.h"
+
+struct TEmuOutcome
+{
+    bool Failed = false;    // a line holds "cannot"
+    std::string FrameRate;  // after the "=" of the "Average frame rate " line, as found
+    std::string Resolution; // last word of the last "Resolution" line before any failure
+};
+
+// Lines end at CR LF, a lone CR or a lone LF.
+std::vector<std::string> SplitOutputLines(const std::string& text);
+TEmuOutcome ReadEmuOutcome(const std::vector<std::string>& lines);
+// "<game name>:<frame rate> @ <resolution>"
+std::string EmuSummary(const std::string& gameName, const TEmuOutcome& outcome);
+
+// CheckEmuOutput on the output file at outputPath. Throws TFileError "Cannot open file <path>".
+void CheckEmuOutputFile(TLaunchContext& context, const std::string& outputPath);

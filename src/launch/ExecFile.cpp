@@ -1,0 +1,114 @@
+#include "launch/ExecFile.h"
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include "platform/CommandText.h"
+
+namespace {
+
+constexpr size_t kMaxText = 255;
+
+std::string Cut(const std::string& text)
+{
+    return text.size() > kMaxText ? text.substr(0, kMaxText) : text;
+}
+
+TShowState ShowStateOf(TWindowStyle style)
+{
+    switch (style) {
+    case TWindowStyle::wsMinimize:
+        return TShowState::Minimized;
+    case TWindowStyle::wsMaximize:
+        return TShowState::Maximized;
+    case TWindowStyle::wsHide:
+        return TShowState::Hidden;
+    case TWindowStyle::wsMinNoActivate:
+        return TShowState::MinNoActivate;
+    case TWindowStyle::wsShowNoActivate:
+        return TShowState::ShowNoActivate;
+    case TWindowStyle::wsNorm:
+        break;
+    }
+    return TShowState::Normal;
+}
+
+// A path with blanks would fall apart into several words.
+std::string ProgramWord(const std::string& program)
+{
+    if (program.find('"') != std::string::npos)
+        return program;
+    return QuoteCommandWord(program);
+}
+
+} // namespace
+
+TExecFile::TExecFile(TProcesses& processes, TShell* shell) : m_processes(processes), m_shell(shell) {}
+
+void TExecFile::SetCommandLine(const std::string& text)
+{
+    m_commandLine = Cut(text);
+}
+
+void TExecFile::SetParameters(const std::string& text)
+{
+    m_parameters = Cut(text);
+}
+
+bool TExecFile::Execute()
+{
+    TProcessStart start;
+    start.Show = ShowStateOf(WindowStyle);
+    start.Priority = Priority;
+    start.OwnConsole = true;
+    start.CommandText = Cut(ProgramWord(m_commandLine) + " " + m_parameters);
+
+    TStartResult result = m_processes.Start(start);
+    if (!result.Process && Associate && m_shell) {
+        std::optional<std::string> program = m_shell->FindAssociatedProgram(m_commandLine);
+        if (program) {
+            m_associatedProgram = *program;
+            start.CommandText =
+                ProgramWord(m_associatedProgram) + " " + ProgramWord(m_commandLine) + " " + m_parameters;
+            int firstError = result.ErrorCode;
+            result = m_processes.Start(start);
+            if (!result.Process && result.ErrorCode == 0)
+                result.ErrorCode = firstError;
+        }
+    }
+    if (!result.Process) {
+        m_lastError = result.ErrorCode != 0 ? result.ErrorCode : ENOENT;
+        if (OnFail)
+            OnFail(*this);
+        return false;
+    }
+    m_processId = result.Process->Id();
+    if (!Wait)
+        return false;
+    return WaitFor(*result.Process);
+}
+
+bool TExecFile::WaitFor(TProcess& process)
+{
+    m_waiting = true;
+    m_ended = false;
+    if (WaitStyle == TWaitStyle::wSuspend) {
+        process.WaitBlocking();
+        m_ended = true;
+    } else {
+        while (!m_ended) {
+            if (!m_processes.ProcessPendingEvents())
+                break; // the application is quitting; it does not wait for the child
+            if (process.HasEnded()) {
+                m_ended = true;
+                m_processes.ProcessPendingEvents();
+            } else {
+                // A short nap keeps the wait from taking a whole core from the emulator.
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+    }
+    m_waiting = false;
+    return m_ended;
+}

@@ -1,0 +1,147 @@
+#include "launch/LaunchGame.h"
+
+#include <filesystem>
+
+#include "app/FileError.h"
+#include "images/ScreenshotFiles.h"
+#include "launch/CommandLine.h"
+#include "launch/EmuOutput.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Folders end in the separator; keep that when making them absolute.
+std::string AbsoluteDir(const std::string& dir)
+{
+    if (dir.empty())
+        return dir;
+    std::error_code ec;
+    fs::path absolute = fs::absolute(dir, ec);
+    if (ec)
+        return dir;
+    std::string text = absolute.lexically_normal().string();
+    if (text.back() != '/')
+        text += '/';
+    return text;
+}
+
+std::string AbsoluteFile(const std::string& path)
+{
+    std::error_code ec;
+    fs::path absolute = fs::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+bool IsFile(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+// The exact name first, then a name in the same folder that differs only in letter case.
+std::string ExistingFile(const std::string& dir, const std::string& name)
+{
+    if (IsFile(dir + name))
+        return dir + name;
+    std::error_code ec;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string found = it->path().filename().string();
+        if (found.size() != name.size() || !IsFile(it->path()))
+            continue;
+        bool same = true;
+        for (size_t i = 0; i < name.size() && same; ++i)
+            same = std::tolower(static_cast<unsigned char>(found[i])) ==
+                   std::tolower(static_cast<unsigned char>(name[i]));
+        if (same)
+            return dir + found;
+    }
+    return {};
+}
+
+// Where the archive of a game found only on an extra path lies: the working directory, then the paths.
+std::string ArchiveSource(const std::string& zipName, const TZipRomPaths& zipRomPaths)
+{
+    const std::string fileName = zipName + ".zip";
+    std::string found = ExistingFile("", fileName);
+    for (const std::string& entry : zipRomPaths) {
+        if (!found.empty())
+            break;
+        if (entry.empty())
+            continue;
+        std::string dir = entry;
+        if (dir.back() != '/' && dir.back() != ':')
+            dir += '/';
+        found = ExistingFile(dir, fileName);
+    }
+    return found;
+}
+
+// Copies the archive to the temporary path for the run and removes that copy afterwards, also when the
+// run fails. A file already at the temporary path belongs to the user: it is used and left alone.
+class TTemporaryArchive
+{
+public:
+    TTemporaryArchive(const std::string& source, const std::string& target) : m_target(target)
+    {
+        std::error_code ec;
+        if (source.empty() || fs::exists(fs::symlink_status(target, ec)))
+            return;
+        m_created = fs::copy_file(source, target, fs::copy_options::none, ec) && !ec;
+    }
+    ~TTemporaryArchive()
+    {
+        if (!m_created)
+            return;
+        std::error_code ec;
+        // A copy from a read-only medium is read-only too.
+        fs::permissions(m_target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::remove(m_target, ec);
+    }
+    TTemporaryArchive(const TTemporaryArchive&) = delete;
+    TTemporaryArchive& operator=(const TTemporaryArchive&) = delete;
+
+private:
+    std::string m_target;
+    bool m_created = false;
+};
+
+void RunEmulator(TExecFile& execEmu, const std::string& arguments)
+{
+    execEmu.SetParameters(arguments);
+    execEmu.Execute();
+}
+
+} // namespace
+
+void LaunchGame(TLaunchContext& context)
+{
+    const TWorkingPaths& paths = context.Paths;
+    const std::string arguments = BuildEmuCommandLine(context.Game, paths.IniFilesDir);
+    std::error_code ec;
+    fs::create_directory(paths.PcxDir, ec);
+    fs::create_directory(paths.PcxBackDir, ec);
+    ClearCaptureDir(paths.PcxDir, paths.PcxBackDir);
+
+    // Relative paths are meant from where the program stands now, not from EmuDir.
+    const std::string emuDir = AbsoluteDir(paths.EmuDir);
+    const std::string pcxDir = AbsoluteDir(paths.PcxDir);
+    const std::string gameplayDir = AbsoluteDir(paths.GameplayDir);
+    const std::string outputPath = AbsoluteFile(paths.OutputPath);
+
+    fs::current_path(emuDir.empty() ? fs::path(".") : fs::path(emuDir), ec);
+    if (ec)
+        throw TFileError("Cannot change to folder " + paths.EmuDir + ": " + ec.message());
+
+    if (context.Game.InstallState == 2) {
+        const std::string target = emuDir + "ziproms/" + context.Game.ZipName + ".zip";
+        TTemporaryArchive archive(ArchiveSource(context.Game.ZipName, context.ZipRomPaths), target);
+        RunEmulator(context.ExecEmu, arguments);
+    } else {
+        RunEmulator(context.ExecEmu, arguments);
+    }
+
+    HarvestNewScreenshots(pcxDir, gameplayDir, context.Game.ZipName);
+    CheckEmuOutputFile(context, outputPath);
+}

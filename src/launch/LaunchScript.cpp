@@ -1,0 +1,96 @@
+#include "launch/LaunchScript.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/FileError.h"
+
+namespace {
+
+// Single quotes keep every character literal; a quote inside is closed, escaped and reopened.
+std::string ShellQuote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+// A bare name would be looked up on PATH; the script must run the file in the current folder instead.
+std::string CommandPath(const std::string& program)
+{
+    return program.find('/') == std::string::npos ? "./" + program : program;
+}
+
+std::string PosixText(const std::string& name, const std::string& program, const std::string& output)
+{
+    std::string text = "#!/bin/sh\n";
+    text += "printf '%s\\n' " + ShellQuote("Starting " + name) + "\n";
+    // More than nine words are cut to nine; fewer stay as they are, so no empty argument appears.
+    text +=
+        "if [ $# -gt 9 ]; then set -- \"$1\" \"$2\" \"$3\" \"$4\" \"$5\" \"$6\" \"$7\" \"$8\" \"$9\"; fi\n";
+    text += ShellQuote(CommandPath(program)) + " \"$@\"";
+    if (!output.empty())
+        text += " > " + ShellQuote(output);
+    text += "\n";
+    // Without a terminal there is no screen to clear, and clear would complain about TERM.
+    text += "if [ -t 1 ]; then clear 2>/dev/null; fi\n";
+    text += "printf '%s\\n' " + ShellQuote(name + " has finished.") + "\n";
+    return text;
+}
+
+std::string BatchText(const std::string& name, const std::string& program, const std::string& output)
+{
+    const std::string eol = "\r\n";
+    std::string text = "@echo off" + eol;
+    text += "echo Starting " + name + eol;
+    text += "\"" + program + "\" %1 %2 %3 %4 %5 %6 %7 %8 %9 ";
+    if (!output.empty())
+        text += " > \"" + output + "\"";
+    text += eol;
+    text += "cls" + eol;
+    text += "echo " + name + " has finished." + eol;
+    text += "echo If this window does not disappear:" + eol;
+    text += "echo 1. Right-click on the title-bar" + eol;
+    text += "echo 2. Click properties" + eol;
+    text += "echo 3. Check \"close on exit\"" + eol;
+    return text;
+}
+
+} // namespace
+
+std::string LaunchScriptText(TScriptFlavour flavour, const std::string& name, const std::string& program,
+                             const std::string& output)
+{
+    return flavour == TScriptFlavour::WindowsBatch ? BatchText(name, program, output)
+                                                   : PosixText(name, program, output);
+}
+
+void WriteLaunchScript(const std::string& scriptPath, const std::string& name, const std::string& program,
+                       const std::string& output)
+{
+#ifdef _WIN32
+    const TScriptFlavour flavour = TScriptFlavour::WindowsBatch;
+#else
+    const TScriptFlavour flavour = TScriptFlavour::PosixShell;
+#endif
+    const std::string text = LaunchScriptText(flavour, name, program, output);
+    {
+        std::ofstream out(scriptPath, std::ios::binary | std::ios::trunc);
+        if (out)
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+        if (!out)
+            throw TFileError("Cannot create file " + scriptPath);
+    }
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::permissions(scriptPath, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add, ec);
+    if (ec)
+        throw TFileError("Cannot create file " + scriptPath);
+}

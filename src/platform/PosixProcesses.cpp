@@ -1,0 +1,151 @@
+#include "platform/PosixProcesses.h"
+
+#include <cerrno>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/CommandText.h"
+
+namespace {
+
+class TPosixProcess : public TProcess
+{
+public:
+    explicit TPosixProcess(pid_t pid) : m_pid(pid) {}
+    ~TPosixProcess() override
+    {
+        // A process nobody waits for is still reaped, so it leaves no zombie behind.
+        if (!m_reaped) {
+            pid_t pid = m_pid;
+            std::thread([pid] {
+                int status = 0;
+                while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+                }
+            }).detach();
+        }
+    }
+    int Id() const override { return static_cast<int>(m_pid); }
+    void WaitBlocking() override
+    {
+        int status = 0;
+        while (!m_reaped) {
+            pid_t done = waitpid(m_pid, &status, 0);
+            if (done == m_pid || (done < 0 && errno != EINTR))
+                m_reaped = true;
+        }
+    }
+    bool HasEnded() override
+    {
+        if (m_reaped)
+            return true;
+        int status = 0;
+        pid_t done = waitpid(m_pid, &status, WNOHANG);
+        if (done == m_pid || (done < 0 && errno != EINTR))
+            m_reaped = true;
+        return m_reaped;
+    }
+
+private:
+    pid_t m_pid;
+    bool m_reaped = false;
+};
+
+// execv needs a path; the search happens before fork because the child may only call async-safe functions.
+std::string ResolveProgram(const std::string& program, const TTerminalEnvironment& environment)
+{
+    if (program.find('/') != std::string::npos || !environment.FindProgram)
+        return program;
+    return environment.FindProgram(program).value_or(std::string());
+}
+
+[[noreturn]] void RunChild(const std::string& path, const std::vector<char*>& argv, int nice, int errorPipe)
+{
+    setpgid(0, 0);
+    // Raising the priority needs privileges; without them the child runs at the normal priority.
+    setpriority(PRIO_PROCESS, 0, nice);
+    execv(path.c_str(), argv.data());
+    int error = errno;
+    ssize_t written = write(errorPipe, &error, sizeof error);
+    (void)written;
+    _exit(127);
+}
+
+} // namespace
+
+int NiceValueOf(TPriorityClass priority)
+{
+    switch (priority) {
+    case TPriorityClass::pcIdle:
+        return 19;
+    case TPriorityClass::pcHigh:
+        return -10;
+    case TPriorityClass::pcRealTime:
+        return -20;
+    case TPriorityClass::pcNormal:
+        break;
+    }
+    return 0;
+}
+
+TPosixProcesses::TPosixProcesses() : m_environment(CurrentTerminalEnvironment()) {}
+
+TPosixProcesses::TPosixProcesses(TTerminalEnvironment environment) : m_environment(std::move(environment)) {}
+
+TStartResult TPosixProcesses::Start(const TProcessStart& start)
+{
+    TStartResult result;
+    std::vector<std::string> words = SplitCommandText(start.CommandText);
+    if (words.empty() || words.front().empty()) {
+        result.ErrorCode = ENOENT;
+        return result;
+    }
+    std::vector<std::string> prefix = TerminalPrefix(start, m_environment);
+    words.insert(words.begin(), prefix.begin(), prefix.end());
+    std::string path = ResolveProgram(words.front(), m_environment);
+    if (path.empty() || access(path.c_str(), X_OK) != 0) {
+        result.ErrorCode = path.empty() ? ENOENT : errno;
+        return result;
+    }
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
+        result.ErrorCode = errno;
+        return result;
+    }
+    const int nice = NiceValueOf(start.Priority);
+    pid_t pid = fork();
+    if (pid == 0)
+        RunChild(path, argv, nice, pipeEnds[1]);
+    close(pipeEnds[1]);
+    if (pid < 0) {
+        result.ErrorCode = errno;
+        close(pipeEnds[0]);
+        return result;
+    }
+    setpgid(pid, pid);
+    auto process = std::make_unique<TPosixProcess>(pid);
+    // The pipe closes on a successful exec; an errno arrives when exec failed.
+    int childError = 0;
+    ssize_t got;
+    do {
+        got = read(pipeEnds[0], &childError, sizeof childError);
+    } while (got < 0 && errno == EINTR);
+    close(pipeEnds[0]);
+    if (got == static_cast<ssize_t>(sizeof childError)) {
+        process->WaitBlocking();
+        result.ErrorCode = childError != 0 ? childError : ENOEXEC;
+        return result;
+    }
+    result.Process = std::move(process);
+    return result;
+}

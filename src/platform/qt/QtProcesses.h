@@ -1,0 +1,21 @@
+#pragma once
+// Child processes for the windowed program: waits that poll keep the window's events flowing.
+
+#include <memory>
+
+#include "platform/PosixProcesses.h"
+
+class QObject;
+
+class TQtProcesses : public TPosixProcesses
+{
+public:
+    TQtProcesses();
+    ~TQtProcesses() override;
+    // Runs the pending events once; false once the application has been told to quit.
+    bool ProcessPendingEvents() override;
+
+private:
+    std::unique_ptr<QObject> m_quitWatch;
+    bool m_quit = false;
+};

@@ -1,0 +1,32 @@
+#include "ui/Application.h"
+
+#include <exception>
+#include <string>
+
+#include "platform/Dialogs.h"
+
+TVantorKorbApp::TVantorKorbApp(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TVantorKorbApp::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ReportError(error.what());
+    } catch (...) {
+        ReportError("Unknown error");
+    }
+    return false;
+}
+
+void TVantorKorbApp::ReportError(const std::string& text)
+{
+    // A second failure while the box is open would stack boxes without end.
+    if (!m_dialogs || m_reporting) {
+        qWarning("%s", text.c_str());
+        return;
+    }
+    m_reporting = true;
+    m_dialogs->ShowMessage(TMessage{"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
+    m_reporting = false;
+}

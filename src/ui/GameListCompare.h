@@ -1,0 +1,26 @@
+#pragma once
+// The order of the game list: by name, zip name or zip date, ignoring ASCII case, optionally descending.
+
+#include <string>
+
+#include "catalogue/GameObject.h"
+
+enum class TSortColumn { Name = 0, ZipName = 1, ZipDate = 2 };
+
+// A list entry as the compare sees it; the zip date is read once, when the entry is made.
+struct TGameListEntry
+{
+    TGameObject* Game = nullptr;
+    double DateKey = 0; // seconds of the zip date; kNoZipDate when it has none
+};
+
+// Games without a zip date sort after every dated one in ascending order.
+inline constexpr double kNoZipDate = 1.7e308;
+
+TGameListEntry MakeGameListEntry(TGameObject& game);
+
+// Upper-cases only a..z, then compares unsigned bytes; a prefix comes first.
+int CompareTextNoCase(const std::string& a, const std::string& b);
+
+// Negative when a comes first; an unknown column compares everything as equal.
+int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, int column, bool descending);

@@ -1,0 +1,38 @@
+#pragma once
+// The game list as one table model over the catalogue's records; every list style is a view of it.
+
+#include <vector>
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include "ui/GameListCompare.h"
+
+class TGameListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit TGameListModel(int columnCount, QObject* parent = nullptr);
+
+    // Replaces every entry in one reset; the records stay owned by the catalogue.
+    void SetEntries(std::vector<TGameListEntry> entries);
+    void Clear();
+    void SetColumnCount(int count);
+    // Stable, so an earlier sort stays the second key; selections follow their games.
+    void Sort(int column, bool descending);
+
+    int Count() const { return static_cast<int>(m_entries.size()); }
+    TGameObject* GameAt(int row) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    int m_columnCount;
+    std::vector<TGameListEntry> m_entries;
+    QIcon m_installedIcon;
+    QIcon m_notInstalledIcon;
+};

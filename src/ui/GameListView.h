@@ -1,0 +1,63 @@
+#pragma once
+// The game list control: one model shown as large icons, small icons, a list or details, with one selection.
+
+#include <QStackedWidget>
+
+class QAbstractItemView;
+class QListView;
+class QTreeView;
+class QItemSelectionModel;
+class TGameListModel;
+class TGameListDelegate;
+
+enum class TListStyle { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
+
+class TGameListView : public QStackedWidget
+{
+    Q_OBJECT
+public:
+    explicit TGameListView(TGameListModel& model, QWidget* parent = nullptr);
+
+    void SetViewStyle(TListStyle style);
+    TListStyle ViewStyle() const { return m_style; }
+    void SetHotTrack(bool on);
+    void SetListFont(const QFont& font);
+    void SetColours(const QColor& text, const QColor& background);
+
+    // -1 fits the column to its contents, -2 to its heading.
+    void SetColumnWidth(int column, int width);
+    int ColumnWidth(int column) const;
+
+    // The selected row, or -1.
+    int SelectedRow() const;
+    // Selects, gives the focus mark and scrolls the row wholly into view.
+    void SelectRow(int row);
+    void ClearSelection();
+    // Lays small icons out again for a new width.
+    void Rearrange();
+
+    QItemSelectionModel* SelectionModel() const;
+    QListView* IconView() const { return m_iconView; }
+    QTreeView* DetailsView() const { return m_detailsView; }
+    QAbstractItemView* CurrentView() const;
+
+signals:
+    // True when a row became selected, false when the selection became empty.
+    void SelectItem(bool selected);
+    void DoubleClicked();
+    void EnterPressed();
+    void ColumnClicked(int column);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ConfigureIconView();
+    void ConfigureDetailsView();
+
+    TGameListModel& m_model;
+    QListView* m_iconView;
+    QTreeView* m_detailsView;
+    TGameListDelegate* m_delegate;
+    TListStyle m_style = TListStyle::LargeIcons;
+};

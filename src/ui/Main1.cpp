@@ -1,0 +1,112 @@
+#include "ui/Main1.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QStyle>
+
+#include "app/Startup.h"
+#include "platform/Shell.h"
+#include "ui/Pictures.h"
+
+namespace {
+const char* const kEmulationSites[] = {"https://www.mamedev.org", "https://www.zophar.net",
+                                       "https://www.system16.com", "https://www.arcade-museum.com",
+                                       "https://emulation.gametechwiki.com"};
+} // namespace
+
+TMain1::TMain1(const TPlatformServices& services, TStartup& startup, QWidget* parent)
+    : TMain(services, startup, parent)
+{
+    AddListColumn();
+    QAction* zipDate = AddMenuItem(SortByMenu(), "MenuSortbyZipdate", "Zipdate");
+    zipDate->setCheckable(true);
+    SortGroup()->addAction(zipDate);
+    if (auto* logo = GamesBox()->findChild<QLabel*>("DefaultbackImage")) {
+        logo->setPixmap(LogoIcon().pixmap(QSize(128, 128), devicePixelRatioF()));
+    }
+    CreateHelpItems();
+}
+
+void TMain1::CreateHelpItems()
+{
+    QMenu* help = HelpMenu();
+    const QIcon document = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
+    const QIcon link = style()->standardIcon(QStyle::SP_DriveNetIcon);
+    QAction* item = AddMenuItem(help, "MenuKorbReadme", "Korb Readme");
+    item->setIcon(document);
+    connect(item, &QAction::triggered, this, &TMain1::MenuKorbReadmeClick);
+    item = AddMenuItem(help, "MenuKorbHomepage", "Korb Homepage");
+    item->setEnabled(false);
+    item->setToolTip("Not Available at the moment");
+    item->setStatusTip("Not Available at the moment");
+    connect(item, &QAction::triggered, this, &TMain1::MenuKorbHomepageClick);
+    item = AddMenuItem(help, "MenuVantorKorbReadme", "VantorKorb Readme");
+    item->setIcon(document);
+    connect(item, &QAction::triggered, this, &TMain1::MenuVantorKorbReadmeClick);
+    item = AddMenuItem(help, "MenuVantorKorbFaq", "VantorKorb Faq");
+    item->setIcon(document);
+    connect(item, &QAction::triggered, this, &TMain1::MenuVantorKorbFaqClick);
+    connect(AddMenuItem(help, "MenuVantorKorbHomepage", "VantorKorb Homepage"), &QAction::triggered, this,
+            &TMain1::MenuVantorKorbHomepageClick);
+    help->addSeparator()->setObjectName("MenuDivN1");
+    auto* links = new QActionGroup(this);
+    links->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (int i = 0; i < 5; ++i) {
+        QAction* site = AddMenuItem(help, QString("MenuUrl%1").arg(i + 1), kEmulationSites[i]);
+        site->setIcon(link);
+        links->addAction(site);
+    }
+    connect(links, &QActionGroup::triggered, this, &TMain1::MenuUrlClick);
+    help->addSeparator()->setObjectName("MenuDivN2");
+    item = AddMenuItem(help, "About1", "About ...");
+    item->setIcon(AppIcon());
+    connect(item, &QAction::triggered, this, &TMain1::MenuAboutClick);
+}
+
+void TMain1::OpenWithShell(const std::string& target)
+{
+    // The outcome is the desktop's business: a missing document is its program's to report.
+    if (m_services.Shell) {
+        m_services.Shell->OpenWithShell(target);
+    }
+}
+
+void TMain1::MenuKorbReadmeClick()
+{
+    OpenWithShell(m_startup.Paths().ReadmePath);
+}
+
+void TMain1::MenuKorbHomepageClick()
+{
+    OpenWithShell(kKorbHomepage);
+}
+
+void TMain1::MenuVantorKorbReadmeClick()
+{
+    OpenWithShell(m_startup.Paths().AppDir + "VantorKorb.txt");
+}
+
+void TMain1::MenuVantorKorbFaqClick()
+{
+    OpenWithShell(m_startup.Paths().AppDir + "VantorKorbFaq.txt");
+}
+
+void TMain1::MenuVantorKorbHomepageClick()
+{
+    OpenWithShell(kVantorKorbHomepage);
+}
+
+void TMain1::MenuUrlClick(QAction* item)
+{
+    OpenWithShell(item->text().toStdString());
+}
+
+void TMain1::MenuAboutClick()
+{
+    if (m_aboutCommand) {
+        m_aboutCommand();
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+// TMain1: the main window as made for korb.exe: the zip-date column and its sort, the logo, the Help items.
+
+#include "ui/MainWindow.h"
+
+class TMain1 : public TMain
+{
+    Q_OBJECT
+public:
+    TMain1(const TPlatformServices& services, TStartup& startup, QWidget* parent = nullptr);
+
+    void MenuKorbReadmeClick();
+    void MenuKorbHomepageClick();
+    void MenuVantorKorbReadmeClick();
+    void MenuVantorKorbFaqClick();
+    void MenuVantorKorbHomepageClick();
+    void MenuUrlClick(QAction* item);
+    void MenuAboutClick();
+
+    // The about box, once the process entry has made it; until then "About ..." does nothing.
+    void SetAboutCommand(std::function<void()> command) { m_aboutCommand = std::move(command); }
+
+private:
+    void CreateHelpItems();
+    void OpenWithShell(const std::string& target);
+
+    std::function<void()> m_aboutCommand;
+};
+
+// Addresses the Help menu opens.
+inline constexpr const char* kKorbHomepage = "https://www.korb-emulator.net";
+inline constexpr const char* kVantorKorbHomepage = "https://vantorkorb.sourceforge.io";

@@ -1,0 +1,109 @@
+// TMain: hosting the "Screenshot" and "Settings" pages, default-settings editing and the game launch.
+#include "ui/MainWindow.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "app/Startup.h"
+#include "launch/LaunchGame.h"
+#include "ui/DisplayText.h"
+#include "ui/GameListView.h"
+#include "ui/GameSound.h"
+#include "ui/ScaleFormFonts.h"
+#include "ui/ScreenShotPage.h"
+#include "ui/SettingsPage.h"
+
+void TMain::CreatePages()
+{
+    m_screenShotPage = new TScreenShotPage(m_pageControl, *m_services.Dialogs);
+    m_screenShotPage->setObjectName("ScreenShotTab");
+    m_screenShotPage->SetFontScaler([](QWidget* form) { ScaleFormFonts(form); });
+    m_pageControl->addTab(m_screenShotPage, "Screenshot");
+    m_settingsPage = new TSettingsPage(m_pageControl);
+    m_settingsPage->setObjectName("SettingsTab");
+    m_settingsPage->SetPageControl(m_pageControl);
+    m_settingsPage->SetDialogs(m_services.Dialogs);
+    m_pageControl->addTab(m_settingsPage, "Settings");
+    connect(m_settingsPage, &TSettingsPage::StartRequested, this, &TMain::StartEmuButtonClick);
+    connect(m_settingsPage, &TSettingsPage::DefaultSettingsModeEnded, this, &TMain::DefaultSettingsModeEnded);
+}
+
+void TMain::PagesAfterLoad()
+{
+    m_screenShotPage->SetWorkingPaths(m_startup.Paths());
+    m_settingsPage->SetIniFilesDir(m_startup.Paths().IniFilesDir);
+}
+
+void TMain::ShowGameOnPages()
+{
+    m_settingsPage->ShowGame(m_currentGame);
+}
+
+void TMain::LoadScreenshots()
+{
+    m_screenShotPage->LoadNew(m_currentGame);
+}
+
+void TMain::ApplyScreenshotControls()
+{
+    m_screenShotPage->ApplyScreenshotControls();
+}
+
+void TMain::FillPageMenus()
+{
+    m_screenShotPage->FillScreenShotMenu(m_screenShotMenu);
+}
+
+void TMain::ReleasePages()
+{
+    m_screenShotPage->LoadNew(nullptr);
+    m_settingsPage->ShowGame(nullptr);
+}
+
+void TMain::MenuSetDefaultSettingsClick()
+{
+    if (m_settingsPage->DefaultSettingsMode()) {
+        return;
+    }
+    m_gameList->setEnabled(false);
+    m_gameList->hide();
+    m_defaultBackImage->show();
+    m_startEmuButton->setEnabled(false);
+    m_settingsPage->EnterDefaultSettingsMode();
+    m_currentGame = m_settingsPage->CurrentGame();
+}
+
+void TMain::DefaultSettingsModeEnded()
+{
+    m_defaultBackImage->hide();
+    m_gameList->show();
+    m_gameList->setEnabled(true);
+    UpdateSelection();
+}
+
+void TMain::StartEmuButtonClick()
+{
+    if (!m_startEmuButton->isEnabled() || !m_currentGame || !m_services.Shell) {
+        return;
+    }
+    m_screenShotPage->StopSlideshow();
+    m_sound->Stop();
+    TLaunchContext context{m_startup.Paths(),
+                           m_startup.ZipRomPaths(),
+                           *m_currentGame,
+                           m_startup.ExecEmu(),
+                           *m_services.Dialogs,
+                           *m_services.Shell,
+                           [this](const std::string& text) { SetStatusText(ToDisplayText(text)); }};
+    try {
+        LaunchGame(context);
+    } catch (const std::exception& error) {
+        // The launch ends here: the slideshow stays stopped until the next selection.
+        ShowError(error.what());
+        return;
+    }
+    m_screenShotPage->RestoreSlideshow();
+    m_screenShotPage->LoadNew(m_currentGame);
+}

@@ -1,0 +1,300 @@
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/Startup.h"
+#include "catalogue/GameObject.h"
+#include "ui/DisplayText.h"
+#include "ui/GameListModel.h"
+#include "ui/GameListView.h"
+#include "ui/GameSound.h"
+#include "ui/Pictures.h"
+#include "ui/ScaleFormFonts.h"
+
+namespace {
+constexpr int kPanelMinWidth = 145;
+constexpr int kSplitterWidth = 3;
+constexpr int kMinClientHeight = 140;
+const char* const kCreditLine = "VantorKorb by the VantorKorb team";
+} // namespace
+
+TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_startup(startup), m_model(new TGameListModel(2, this)),
+      m_sound(new TGameSound(services.Media, services.Dialogs))
+{
+    setObjectName("Main1");
+    setWindowTitle("VantorKorb");
+    setWindowIcon(AppIcon());
+    QFont font("Arial");
+    font.setPointSize(9);
+    setFont(font);
+    CreateControls();
+    CreatePages();
+    CreateMenus();
+    setMinimumSize(kPanelMinWidth + kSplitterWidth, kMinClientHeight);
+    resize(593, 354 + menuBar()->sizeHint().height());
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+TMain::~TMain()
+{
+    delete m_sound;
+}
+
+void TMain::CreateControls()
+{
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName("Splitter");
+    m_splitter->setHandleWidth(kSplitterWidth);
+    m_splitter->setChildrenCollapsible(false);
+    m_gameListPanel = new QWidget(m_splitter);
+    m_gameListPanel->setObjectName("GameListPanel");
+    m_gameListPanel->setMinimumWidth(kPanelMinWidth);
+    auto* panelLayout = new QVBoxLayout(m_gameListPanel);
+    panelLayout->setContentsMargins(4, 4, 4, 4);
+    panelLayout->setSpacing(2);
+    auto* grGames = new QGroupBox("Games", m_gameListPanel);
+    grGames->setObjectName("GrGames");
+    m_grGames = grGames;
+    auto* gamesLayout = new QVBoxLayout(grGames);
+    gamesLayout->setContentsMargins(2, 2, 2, 2);
+    // The logo and the list share one cell; the logo shows only while the list is hidden.
+    m_defaultBackImage = new QLabel(grGames);
+    m_defaultBackImage->setObjectName("DefaultbackImage");
+    m_defaultBackImage->setAlignment(Qt::AlignCenter);
+    m_defaultBackImage->setPixmap(LogoIcon().pixmap(QSize(128, 128), devicePixelRatioF()));
+    m_defaultBackImage->hide();
+    m_gameList = new TGameListView(*m_model, grGames);
+    m_gameList->setObjectName("GameList");
+    gamesLayout->addWidget(m_gameList);
+    gamesLayout->addWidget(m_defaultBackImage);
+    panelLayout->addWidget(grGames, 1);
+    auto* startButtonPanel = new QWidget(m_gameListPanel);
+    startButtonPanel->setObjectName("StartButtonPanel");
+    startButtonPanel->setFixedHeight(39);
+    auto* buttonLayout = new QVBoxLayout(startButtonPanel);
+    buttonLayout->setContentsMargins(0, 2, 0, 2);
+    m_startEmuButton = new QPushButton(startButtonPanel);
+    m_startEmuButton->setObjectName("StartEmuButton");
+    m_startEmuButton->setFixedHeight(35);
+    m_startEmuButton->setIcon(StartButtonIcon());
+    m_startEmuButton->setIconSize(QSize(96, 28));
+    m_startEmuButton->setToolTip("Start the selected game");
+    m_startEmuButton->setEnabled(false);
+    m_startEmuButton->setDefault(true);
+    buttonLayout->addWidget(m_startEmuButton);
+    panelLayout->addWidget(startButtonPanel);
+    m_pageControl = new QTabWidget(m_splitter);
+    m_pageControl->setObjectName("PageControl");
+    m_splitter->addWidget(m_gameListPanel);
+    m_splitter->addWidget(m_pageControl);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({185, 593 - 185 - kSplitterWidth});
+    setCentralWidget(m_splitter);
+
+    m_statusZip = new QLabel("zipname", this);
+    m_statusZip->setObjectName("StatusPanel0");
+    m_statusZip->setFixedWidth(70);
+    m_statusZip->setAlignment(Qt::AlignCenter);
+    m_statusText = new QLabel(this);
+    m_statusText->setObjectName("StatusPanel1");
+    m_statusText->setAlignment(Qt::AlignCenter);
+    statusBar()->setObjectName("StatusBar");
+    statusBar()->setFixedHeight(20);
+    statusBar()->addWidget(m_statusZip, 0);
+    statusBar()->addWidget(m_statusText, 1);
+
+    connect(m_gameList, &TGameListView::SelectItem, this, &TMain::GameListSelectItem);
+    connect(m_gameList, &TGameListView::DoubleClicked, this, &TMain::GameListDblClick);
+    connect(m_gameList, &TGameListView::EnterPressed, this, &TMain::StartEmuButtonClick);
+    connect(m_gameList, &TGameListView::ColumnClicked, this, &TMain::GameListColumnClick);
+    connect(m_startEmuButton, &QPushButton::clicked, this, &TMain::StartEmuButtonClick);
+    connect(m_splitter, &QSplitter::splitterMoved, this, &TMain::GameListPanelResize);
+}
+
+void TMain::AddListColumn()
+{
+    m_model->SetColumnCount(m_model->columnCount() + 1);
+}
+
+void TMain::FormCreate()
+{
+    ScaleFormFonts(this);
+    m_startup.OnApplyMainSettings = [this](const TMainSettingsRecord& record) { ApplyMainSettings(record); };
+    m_startup.OnCollectMainSettings = [this](TMainSettingsRecord& record) { CollectMainSettings(record); };
+    m_startup.OnError = [this](const std::string& text) { ShowError(text); };
+    const TLoadOutcome outcome = m_startup.LoadSequence(true);
+    if (outcome == TLoadOutcome::MustEnd) {
+        m_mustEnd = true;
+        return;
+    }
+    PagesAfterLoad();
+    ApplyScreenshotControls();
+    if (outcome == TLoadOutcome::Loaded) {
+        FillGameList();
+    }
+}
+
+void TMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TMain::FormClose()
+{
+    if (m_closed || m_mustEnd) {
+        return;
+    }
+    m_closed = true;
+    if (m_model->Count() == 0) {
+        MenuViewGamesClick(MenuItem("MSGamesInstalled"));
+    }
+    m_sound->Stop();
+    ReleasePages();
+    m_startup.SaveSequence();
+    ReleaseCatalogueView();
+}
+
+// The list must never point at records the catalogue has released.
+void TMain::ReleaseCatalogueView()
+{
+    m_currentGame = nullptr;
+    m_model->Clear();
+    emit CurrentGameChanged(nullptr);
+}
+
+void TMain::FillGameList()
+{
+    setUpdatesEnabled(false);
+    const TGameObjectList& catalogue = m_startup.Catalogue();
+    const bool all = MenuItem("MSGamesAll")->isChecked();
+    const bool installed = MenuItem("MSGamesInstalled")->isChecked();
+    std::vector<TGameListEntry> entries;
+    entries.reserve(size_t(catalogue.Count()));
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        TGameObject& game = catalogue.At(i);
+        if (all || installed == (game.InstallState != 0)) {
+            entries.push_back(MakeGameListEntry(game));
+        }
+    }
+    m_model->SetEntries(std::move(entries));
+    m_model->Sort(m_sortColumn, Descending());
+    const int lastListPos = m_startup.LastListPos;
+    if (lastListPos >= 0 && m_model->Count() > lastListPos) {
+        m_gameList->SelectRow(lastListPos);
+    }
+    UpdateSelection();
+    setWindowTitle(QString("VantorKorb %1 [%2 of %3 games]")
+                       .arg(kVersionText)
+                       .arg(m_model->Count())
+                       .arg(catalogue.Count()));
+    setUpdatesEnabled(true);
+}
+
+void TMain::UpdateSelection()
+{
+    const int row = m_gameList->SelectedRow();
+    m_currentGame = m_model->GameAt(row);
+    if (m_currentGame && m_currentGame->InstallState != 0) {
+        m_startEmuButton->setEnabled(true);
+        m_startup.LastListPos = row;
+    } else {
+        m_startEmuButton->setEnabled(false);
+        m_startup.LastListPos = 0;
+    }
+    ShowGameOnPages();
+    if (m_currentGame) {
+        m_statusZip->setText(ToDisplayText(m_currentGame->ZipName));
+        PlayGameSound();
+    } else {
+        m_statusZip->setText("none");
+    }
+    LoadScreenshots();
+    ShowCredit();
+    emit CurrentGameChanged(m_currentGame);
+}
+
+void TMain::GameListSelectItem(bool selected)
+{
+    if (selected) {
+        UpdateSelection();
+    } else {
+        m_startEmuButton->setEnabled(false);
+    }
+}
+
+void TMain::GameListDblClick()
+{
+    StartEmuButtonClick();
+}
+
+void TMain::SetStatusText(const QString& text)
+{
+    m_statusText->setText(text);
+    m_statusText->repaint();
+}
+
+void TMain::ShowCredit()
+{
+    SetStatusText(kCreditLine);
+}
+
+int TMain::GameListPanelWidth() const
+{
+    const QList<int> sizes = m_splitter->sizes();
+    return sizes.isEmpty() ? m_gameListPanel->width() : sizes.first();
+}
+
+void TMain::SetGameListPanelWidth(int width)
+{
+    const int total = m_splitter->width();
+    width = std::max(width, kPanelMinWidth);
+    m_splitter->setSizes({width, std::max(0, total - width - kSplitterWidth)});
+    m_gameListPanel->resize(width, m_gameListPanel->height());
+}
+
+void TMain::GameListPanelResize()
+{
+    m_gameList->Rearrange();
+}
+
+void TMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMain::FormResize()
+{
+    // The minimum size keeps the client at least 148 by 140; the list panel must still fit beside it.
+    const int client = m_splitter->width();
+    if (m_pageControl->isVisible() && client < GameListPanelWidth() + kSplitterWidth) {
+        SetGameListPanelWidth(client - kSplitterWidth);
+    }
+    GameListPanelResize();
+}
+
+void TMain::ShowError(const std::string& text)
+{
+    if (m_services.Dialogs) {
+        m_services.Dialogs->ShowMessage(TMessage{"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
+    }
+}

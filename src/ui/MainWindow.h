@@ -1,0 +1,170 @@
+#pragma once
+// TMain: the generic front-end window: game list, pages, status bar, menus and their handlers.
+
+#include <QMainWindow>
+
+#include "app/MainSettings.h"
+#include "platform/Dialogs.h"
+#include "platform/Services.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class TGameListModel;
+class TGameListView;
+class TGameObject;
+class TGameSound;
+class TScreenShotPage;
+class TSettingsPage;
+class TStartup;
+enum class TSoundMode;
+
+class TMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    TMain(const TPlatformServices& services, TStartup& startup, QWidget* parent = nullptr);
+    ~TMain() override;
+
+    void FormCreate();
+    // The close sequence; runs once, from the close event.
+    void FormClose();
+    // True after a load that found a required file missing: the program ends without saving.
+    bool MustEnd() const { return m_mustEnd; }
+
+    void FillGameList();
+    void UpdateSelection();
+    void SetStatusText(const QString& text);
+    void ShowCredit();
+    void SortOn(int column);
+
+    void ApplyMainSettings(const TMainSettingsRecord& record);
+    void CollectMainSettings(TMainSettingsRecord& record);
+
+    // Handlers, named after their controls.
+    void GameListSelectItem(bool selected);
+    void GameListDblClick();
+    void GameListColumnClick(int column);
+    void GameListPanelResize();
+    void StartEmuButtonClick();
+    void MenuViewGamesClick(QAction* item);
+    void MenuIconsViewClick(QAction* item);
+    void MSSortMenuClick(QAction* item);
+    void MSOrderClick(QAction* item);
+    void MSChangelistfontClick();
+    void MSListBackgroundcolorClick();
+    void MenuHotTrackingClick();
+    void MenuViewTabSheetClick();
+    void MenuViewStatBarClick();
+    void MenuSetDefaultSettingsClick();
+    void DefaultSettingsModeEnded();
+    void MenuSetAlternativeRompathClick();
+    void MSReportNeededClick();
+    void MenuCheckForInstalledGamesClick();
+    void MenuCheckforSupportedgamesClick();
+    void MSSndClick(QAction* item);
+
+    // State for the pages, the commands and the tests.
+    TGameObject* CurrentGame() const { return m_currentGame; }
+    TStartup& Startup() { return m_startup; }
+    TGameListModel& Model() { return *m_model; }
+    TGameListView& GameList() { return *m_gameList; }
+    QPushButton& StartEmuButton() { return *m_startEmuButton; }
+    QTabWidget& PageControl() { return *m_pageControl; }
+    QLabel& StatusZip() { return *m_statusZip; }
+    QLabel& StatusText() { return *m_statusText; }
+    TScreenShotPage& ScreenShotPage() { return *m_screenShotPage; }
+    TSettingsPage& SettingsPage() { return *m_settingsPage; }
+    TSoundMode SoundMode() const;
+    int GameListPanelWidth() const;
+    void SetGameListPanelWidth(int width);
+    int SortColumn() const { return m_sortColumn; }
+    bool Descending() const;
+    // A menu item by its control name ("MSGamesAll", "MSHotTracking", ...), or nullptr.
+    QAction* MenuItem(const QString& name) const;
+
+signals:
+    // Hooks for the pages that others build: the selection changed, a launch begins and ends.
+    void CurrentGameChanged(TGameObject* game);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    // The emulator-specific window adds to these.
+    QMenu* SortByMenu() const { return m_sortByMenu; }
+    QActionGroup* SortGroup() const { return m_sortGroup; }
+    QMenu* HelpMenu() const { return m_helpMenu; }
+    QMenu* ScreenShotMenu() const { return m_screenShotMenu; }
+    QWidget* GamesBox() const { return m_grGames; }
+    QAction* AddMenuItem(QMenu* menu, const QString& name, const QString& caption);
+    void AddListColumn();
+
+    const TPlatformServices m_services;
+    TStartup& m_startup;
+
+private:
+    void CreateControls();
+    void CreatePages();
+    void CreateMenus();
+    void CreateViewMenu();
+    void CreateSettingsMenu();
+    void CreateToolsMenu();
+    void CreateSoundMenu();
+    void CreateHelpMenu();
+    QAction* AddRadio(QMenu* menu, QActionGroup* group, const QString& name, const QString& caption);
+    void ApplyListFont();
+    void ApplyListColours();
+    void SetChecked(const QString& name, bool checked);
+    void SetListStyleFromMenu(int style);
+    void HideTabSheet();
+    void ShowTabSheet();
+    void FormResize();
+    void ReleaseCatalogueView();
+    void ShowError(const std::string& text);
+    void PlayGameSound();
+    void PagesAfterLoad();
+    void ShowGameOnPages();
+    void LoadScreenshots();
+    void ApplyScreenshotControls();
+    void FillPageMenus();
+    void ReleasePages();
+    void ApplyToggle(const QString& name, bool value, void (TMain::*command)());
+    void ApplyWindowSize(const TMainSettingsRecord& record);
+    QSize NormalSize() const;
+
+    TGameListModel* m_model;
+    TGameListView* m_gameList = nullptr;
+    TGameSound* m_sound = nullptr;
+    TScreenShotPage* m_screenShotPage = nullptr;
+    TSettingsPage* m_settingsPage = nullptr;
+    QWidget* m_gameListPanel = nullptr;
+    QWidget* m_grGames = nullptr;
+    QLabel* m_defaultBackImage = nullptr;
+    QPushButton* m_startEmuButton = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QTabWidget* m_pageControl = nullptr;
+    QLabel* m_statusZip = nullptr;
+    QLabel* m_statusText = nullptr;
+    QMenu* m_sortByMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QMenu* m_screenShotMenu = nullptr;
+    QActionGroup* m_sortGroup = nullptr;
+    QActionGroup* m_orderGroup = nullptr;
+    QActionGroup* m_filterGroup = nullptr;
+    QActionGroup* m_styleGroup = nullptr;
+    QActionGroup* m_soundGroup = nullptr;
+
+    TGameObject* m_currentGame = nullptr;
+    int m_sortColumn = 0;
+    int m_hiddenPanelWidth = 185;
+    QSize m_normalSize{593, 380};
+    TFontChoice m_listFont;
+    uint32_t m_listBgColor = kClWindow;
+    bool m_mustEnd = false;
+    bool m_closed = false;
+};

@@ -1,0 +1,36 @@
+#include "ui/ScaleFormFonts.h"
+
+#include <cmath>
+
+#include <QWidget>
+
+int FontScaleFactor(int fontHeight)
+{
+    return fontHeight / -11;
+}
+
+void ScaleFormFonts(QWidget* form)
+{
+    if (!form || form->logicalDpiY() == 96) {
+        return;
+    }
+    // Qt already sizes point fonts for the screen, so the height is taken as designed, at 96 per inch.
+    const QFont font = form->font();
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96.0 / 72.0;
+    const int factor = FontScaleFactor(-static_cast<int>(std::lround(pixels)));
+    if (factor == 1 || factor == 0) {
+        return;
+    }
+    const QObjectList& children = form->children();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (auto* child = qobject_cast<QWidget*>(*it)) {
+            QFont childFont = child->font();
+            if (childFont.pixelSize() > 0) {
+                childFont.setPixelSize(childFont.pixelSize() * factor);
+            } else {
+                childFont.setPointSizeF(childFont.pointSizeF() * factor);
+            }
+            child->setFont(childFont);
+        }
+    }
+}

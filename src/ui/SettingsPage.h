@@ -1,0 +1,143 @@
+#pragma once
+// The "Settings" tab: edits the emulator settings of the current game, or the defaults, and stores what it
+// shows whenever the keyboard focus leaves the settings panel.
+
+#include <memory>
+#include <string>
+
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QScrollArea;
+class QSlider;
+class QTabWidget;
+class QToolButton;
+class TDialogs;
+class TGameObject;
+class TGameSettingsObject;
+class TSettingsToolbar;
+class TSpinEdit;
+
+class TSettingsPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TSettingsPage(QWidget* parent = nullptr);
+    ~TSettingsPage() override;
+
+    // The folder of the settings files, with its trailing separator.
+    void SetIniFilesDir(const std::string& iniFilesDir);
+    const std::string& IniFilesDir() const { return m_iniFilesDir; }
+    // The page control whose "Settings" tab holds this page; default-settings editing switches to that tab
+    // and afterwards restores the page that was active.
+    void SetPageControl(QTabWidget* pageControl);
+    // Where failures of reading or writing settings files are shown; without it they only reach qWarning.
+    void SetDialogs(TDialogs* dialogs);
+
+    // What the selection update does for the page: LoadSettingsPanel, then check "Use Default Settings"
+    // exactly when the game has no settings file of its own and run ChUseDefSettingsClick. Null hides the
+    // check box and the panel. While default settings are edited the call is ignored: the main window
+    // selects again when DefaultSettingsModeEnded arrives. The page never dereferences a game it was given
+    // after the next ShowGame, so the catalogue may release records once a new one (or null) was shown.
+    void ShowGame(TGameObject* currentGame);
+    // The game the page edits: the one last shown, or the temporary "Default" record while default settings
+    // are edited (owned by the page and released when that editing ends).
+    TGameObject* CurrentGame() const { return m_currentGame; }
+
+    void LoadSettingsPanel();
+    void SaveSettingsPanel();
+
+    // The "Set &Default Settings" command. The main window hides and disables its game list and the Start
+    // button itself, on DefaultSettingsModeStarted or around this call.
+    void EnterDefaultSettingsMode();
+    bool DefaultSettingsMode() const { return m_defaultSettingsMode; }
+
+    // Handlers, named after their control and event.
+    void ChUseDefSettingsClick();
+    void SettingsScrollBoxExit(QWidget* newFocus);
+    void SettingsResetButtonClick();
+    void DefaultSettingsSaveButtonClick();
+    void DefaultSettingsCancelButtonClick();
+    void ChGammaCorrectionChange();
+
+    // The controls, under the names the program gives them.
+    QCheckBox* ChUseDefSettings = nullptr;
+    QLabel* DefSetLabel = nullptr;
+    QScrollArea* SettingsScrollBox = nullptr;
+    TSettingsToolbar* SettingsToolbar = nullptr;
+    QToolButton* SetToolSave = nullptr;
+    QToolButton* SetToolCancel = nullptr;
+    QToolButton* SetToolUndo = nullptr;
+
+    QGroupBox* GrDisplay = nullptr;
+    QCheckBox* ChVerticalDisplay = nullptr;
+    QCheckBox* ChVsync = nullptr;
+    QCheckBox* ChScanlines = nullptr;
+    QComboBox* CBResolution = nullptr;
+    QSlider* ChGammaCorrection = nullptr;
+    QLabel* GammaLabel = nullptr;
+
+    QGroupBox* GrSound = nullptr;
+    QComboBox* CbSamplingRate = nullptr;
+
+    QGroupBox* GrControls = nullptr;
+    QCheckBox* ChJoystick = nullptr;
+    QCheckBox* ChQuickFire1 = nullptr;
+    QCheckBox* ChQuickFire2 = nullptr;
+    QCheckBox* ChQuickFire3 = nullptr;
+    QCheckBox* ChQuickFire4 = nullptr;
+
+    QGroupBox* GrPerformance = nullptr;
+    QCheckBox* ChPproOptimized = nullptr;
+    QCheckBox* ChPerfCounter = nullptr;
+    QComboBox* ChFrameSkip = nullptr;
+
+    QGroupBox* GrEmulation = nullptr;
+    TSpinEdit* ChInterruptRate = nullptr;
+    TSpinEdit* ChV30CpuClock = nullptr;
+
+signals:
+    // Enter on a control of the page: press the Start button, leaving the focus where it is.
+    void StartRequested();
+    void DefaultSettingsModeStarted();
+    // The main window shows its game list again and runs its selection update.
+    void DefaultSettingsModeEnded();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void ConnectControls();
+    void InstallEventFilters();
+    void ShowSettings(const TGameSettingsObject& settings);
+    TGameSettingsObject ShownSettings() const;
+    void FocusChanged(QWidget* oldFocus, QWidget* newFocus);
+    bool FocusInPanel() const;
+    void SetPanelVisible(bool visible);
+    void LeaveDefaultSettingsMode();
+    void ReportFailure(const std::string& text);
+
+    std::string m_iniFilesDir;
+    QPointer<QTabWidget> m_pageControl;
+    TDialogs* m_dialogs = nullptr;
+
+    TGameObject* m_currentGame = nullptr;
+    // Saves go to this name, so a record released by the catalogue is never read again.
+    std::string m_currentZipName;
+    std::unique_ptr<TGameObject> m_defaultGame;
+    bool m_defaultSettingsMode = false;
+    QPointer<QWidget> m_pageBeforeDefaults;
+    // Counts ShowGame calls, to tell whether the main window selected again when the editing ended.
+    unsigned m_showCount = 0;
+    // Hiding the panel ourselves moves the focus out of it; that is no edit to store.
+    bool m_hidingPanel = false;
+    // The shown values did not come from the file, so a focus change must not write them over it.
+    bool m_loadFailed = false;
+    QMetaObject::Connection m_focusConnection;
+};

@@ -1,0 +1,60 @@
+#include "ui/SignalCloser.h"
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <QWidget>
+
+namespace {
+int g_signalSockets[2] = {-1, -1};
+constexpr int kHandledSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+extern "C" void HandleCloseSignal(int)
+{
+    const char byte = 1;
+    // Nothing else is safe inside a signal handler; a full socket just means a close is already pending.
+    [[maybe_unused]] ssize_t written = ::write(g_signalSockets[0], &byte, 1);
+}
+} // namespace
+
+TSignalCloser::TSignalCloser(QWidget& window) : QObject(&window), m_window(window)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalSockets) != 0) {
+        qWarning("No signal socket pair: signals end the program without saving");
+        return;
+    }
+    m_notifier = new QSocketNotifier(g_signalSockets[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TSignalCloser::SignalArrived);
+    struct sigaction action = {};
+    action.sa_handler = HandleCloseSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : kHandledSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+TSignalCloser::~TSignalCloser()
+{
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    for (int signal : kHandledSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
+    for (int& fd : g_signalSockets) {
+        if (fd >= 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+}
+
+void TSignalCloser::SignalArrived()
+{
+    char byte = 0;
+    [[maybe_unused]] ssize_t got = ::read(g_signalSockets[1], &byte, 1);
+    ++m_received;
+    m_window.close();
+}

@@ -1,0 +1,212 @@
+#include "catalogue/InstalledGames.h"
+
+#include <chrono>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "app/DateTimeText.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// An emulator folder made the working directory, with extra zipped rom folders beside it.
+class InstalledGames : public testing::Test
+{
+protected:
+    InstalledGames() : m_cwd(m_dir.Path())
+    {
+        fs::create_directory(m_dir.Path() / "ziproms");
+        fs::create_directory(m_dir.Path() / "roms");
+    }
+
+    void File(const std::string& relative, int ageHours = 1)
+    {
+        std::string path = m_dir.WriteFile(relative, "PK");
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(ageHours));
+    }
+    void Folder(const std::string& relative) { fs::create_directories(m_dir.Path() / relative); }
+    std::string Extra(const std::string& name) const { return m_dir.Dir() + name + "/"; }
+
+    static std::string DateOf(const std::string& path) { return FormatDateTime(*FileModificationTime(path)); }
+
+    TGameObject Detect(const std::string& zipName)
+    {
+        TGameObjectList catalogue;
+        auto game = std::make_unique<TGameObject>();
+        game->ZipName = zipName;
+        catalogue.AddGame(std::move(game));
+        UpdateInstallStates(catalogue, m_zipRomPaths);
+        // The single-game path must agree with the whole-catalogue pass.
+        TGameObject single;
+        single.ZipName = zipName;
+        UpdateInstallState(single, m_zipRomPaths);
+        EXPECT_EQ(single.InstallState, catalogue.At(0).InstallState) << zipName;
+        EXPECT_EQ(single.ZipDate, catalogue.At(0).ZipDate) << zipName;
+        return catalogue.At(0);
+    }
+
+    std::string Search(const std::string& zipName) const
+    {
+        TGameObject game;
+        game.ZipName = zipName;
+        return SearchZip(game, m_zipRomPaths);
+    }
+
+    TTempDir m_dir;
+    TCurrentDirScope m_cwd;
+    TZipRomPaths m_zipRomPaths;
+};
+
+TEST_F(InstalledGames, NothingFoundIsStateZeroWithoutDate)
+{
+    TGameObject game = Detect("abc");
+    EXPECT_EQ(game.InstallState, 0);
+    EXPECT_EQ(game.ZipDate, "");
+    EXPECT_EQ(Search("abc"), "");
+}
+
+TEST_F(InstalledGames, ArchiveInZipromsIsInstalledWithItsDate)
+{
+    File("ziproms/abc.zip", 30);
+    TGameObject game = Detect("abc");
+    EXPECT_EQ(game.InstallState, 1);
+    EXPECT_EQ(game.ZipDate, DateOf("ziproms/abc.zip"));
+    EXPECT_NE(game.ZipDate, "");
+    EXPECT_EQ(Search("abc"), "ziproms/abc.zip");
+}
+
+TEST_F(InstalledGames, ExtraPathCopyGivesTheDateButZipromsGivesTheState)
+{
+    File("ziproms/abc.zip", 30);
+    File("extra1/abc.zip", 500);
+    m_zipRomPaths[1] = Extra("extra1");
+    TGameObject game = Detect("abc");
+    EXPECT_EQ(game.InstallState, 1);
+    EXPECT_EQ(game.ZipDate, DateOf(Extra("extra1") + "abc.zip"));
+    EXPECT_NE(game.ZipDate, DateOf("ziproms/abc.zip"));
+}
+
+TEST_F(InstalledGames, RomFolderOnlyIsInstalledWithoutDate)
+{
+    Folder("roms/abc");
+    TGameObject game = Detect("abc");
+    EXPECT_EQ(game.InstallState, 1);
+    EXPECT_EQ(game.ZipDate, "");
+}
+
+TEST_F(InstalledGames, FileNamedLikeARomFolderDoesNotCount)
+{
+    File("roms/abc");
+    Folder("ziproms/abc.zip");
+    EXPECT_EQ(Detect("abc").InstallState, 0);
+}
+
+TEST_F(InstalledGames, ArchiveOnlyOnAnExtraPathIsStateTwo)
+{
+    File("extra2/abc.zip");
+    m_zipRomPaths[2] = Extra("extra2");
+    TGameObject game = Detect("abc");
+    EXPECT_EQ(game.InstallState, 2);
+    EXPECT_EQ(game.ZipDate, DateOf(Extra("extra2") + "abc.zip"));
+    EXPECT_EQ(Search("abc"), Extra("extra2") + "abc.zip");
+}
+
+TEST_F(InstalledGames, BareArchiveInTheWorkingDirectoryIsStateTwoAndSearchedFirst)
+{
+    File("abc.zip");
+    File("extra0/abc.zip");
+    m_zipRomPaths[0] = Extra("extra0");
+    EXPECT_EQ(Detect("abc").InstallState, 2);
+    EXPECT_EQ(Search("abc"), "abc.zip");
+}
+
+TEST_F(InstalledGames, ExtraPathWithoutTrailingSeparatorGetsOne)
+{
+    File("extra0/abc.zip");
+    m_zipRomPaths[0] = m_dir.Dir() + "extra0";
+    EXPECT_EQ(Search("abc"), m_dir.Dir() + "extra0/abc.zip");
+    EXPECT_EQ(Detect("abc").InstallState, 2);
+}
+
+TEST_F(InstalledGames, EntryEndingInColonIsJoinedWithoutSeparator)
+{
+    File("drive:abc.zip");
+    m_zipRomPaths[1] = "drive:";
+    EXPECT_EQ(Search("abc"), "drive:abc.zip");
+    EXPECT_EQ(Detect("abc").InstallState, 2);
+}
+
+TEST_F(InstalledGames, SemicolonInsideAPathSplitsIt)
+{
+    File("second/abc.zip");
+    m_zipRomPaths[0] = Extra("first") + ";" + Extra("second");
+    EXPECT_EQ(Search("abc"), Extra("second") + "abc.zip");
+}
+
+TEST_F(InstalledGames, EmptyAndMissingPathsAreSkippedQuietly)
+{
+    m_zipRomPaths = {"", Extra("missing"), ";;"};
+    File("ziproms/abc.zip");
+    EXPECT_EQ(Search("abc"), "ziproms/abc.zip");
+    EXPECT_EQ(Detect("xyz").InstallState, 0);
+}
+
+TEST_F(InstalledGames, NameDifferingInCaseIsFoundAndReturnedAsOnDisk)
+{
+    File("ziproms/ABC.Zip");
+    Folder("roms/RType");
+    File("extra1/Galaga.ZIP");
+    m_zipRomPaths[1] = Extra("extra1");
+    EXPECT_EQ(Detect("abc").InstallState, 1);
+    EXPECT_EQ(Search("abc"), "ziproms/ABC.Zip");
+    EXPECT_EQ(Detect("rtype").InstallState, 1);
+    EXPECT_EQ(Detect("galaga").InstallState, 2);
+    EXPECT_EQ(Search("galaga"), Extra("extra1") + "Galaga.ZIP");
+    EXPECT_EQ(Detect("galaga").ZipDate, DateOf(Extra("extra1") + "Galaga.ZIP"));
+}
+
+TEST_F(InstalledGames, ExactNameWinsOverCaseVariants)
+{
+    File("ziproms/ABC.zip");
+    File("ziproms/abc.zip");
+    File("ziproms/Abc.zip");
+    EXPECT_EQ(Search("abc"), "ziproms/abc.zip");
+    EXPECT_EQ(Search("aBC"), "ziproms/ABC.zip"); // no exact one: the first in byte order
+}
+
+TEST_F(InstalledGames, WholeCatalogueIsDetectedInOnePass)
+{
+    File("ziproms/one.zip");
+    Folder("roms/two");
+    File("extra0/three.zip");
+    m_zipRomPaths[0] = Extra("extra0");
+    TGameObjectList catalogue;
+    for (const char* zip : {"one", "two", "three", "four", "ONE"}) {
+        auto game = std::make_unique<TGameObject>();
+        game->ZipName = zip;
+        game->InstallState = 7;
+        catalogue.AddGame(std::move(game));
+    }
+    UpdateInstallStates(catalogue, m_zipRomPaths);
+    std::vector<int> states;
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        states.push_back(catalogue.At(i).InstallState);
+    }
+    EXPECT_EQ(states, (std::vector<int>{1, 1, 2, 0, 1}));
+}
+
+TEST_F(InstalledGames, ArchiveAddedLaterIsSeenByTheNextPass)
+{
+    TGameObjectList catalogue;
+    auto game = std::make_unique<TGameObject>();
+    game->ZipName = "abc";
+    catalogue.AddGame(std::move(game));
+    UpdateInstallStates(catalogue, m_zipRomPaths);
+    EXPECT_EQ(catalogue.At(0).InstallState, 0);
+    File("ziproms/abc.zip");
+    UpdateInstallStates(catalogue, m_zipRomPaths);
+    EXPECT_EQ(catalogue.At(0).InstallState, 1);
+}
+} // namespace

@@ -1,0 +1,38 @@
+#include "launch/ExecEmu.h"
+
+#include <gtest/gtest.h>
+
+#include "support/FakeDialogs.h"
+#include "support/FakeProcesses.h"
+
+TEST(ExecEmu, RunsTheScriptAndWaitsBlocking)
+{
+    TFakeProcesses processes;
+    TFakeDialogs dialogs;
+    TExecFile exec(processes);
+    ConfigureExecEmu(exec, dialogs, "/emu/batch.sh");
+    exec.SetParameters("abc -vsync");
+    EXPECT_TRUE(exec.Execute());
+    ASSERT_EQ(processes.Starts.size(), 1u);
+    EXPECT_EQ(processes.Starts[0].CommandText, "/emu/batch.sh abc -vsync");
+    EXPECT_EQ(processes.Starts[0].Show, TShowState::Normal);
+    EXPECT_EQ(processes.BlockingWaits, 1);
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST(ExecEmu, AFailedStartShowsTheFailureMessageOnce)
+{
+    TFakeProcesses processes;
+    processes.Outcomes.push_back(TFakeProcesses::Failing(2));
+    TFakeDialogs dialogs;
+    TExecFile exec(processes);
+    ConfigureExecEmu(exec, dialogs, "/emu/batch.sh");
+    EXPECT_FALSE(exec.Execute());
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    const TMessage& message = dialogs.Messages[0];
+    EXPECT_EQ(message.Caption, "Error");
+    EXPECT_EQ(message.Icon, TMsgIcon::Error);
+    EXPECT_EQ(message.Buttons, std::vector<TMsgButton>{TMsgButton::Cancel});
+    EXPECT_EQ(message.Text.rfind("Failed to execute BatchFile", 0), 0u);
+    EXPECT_NE(message.Text.find("VantorKorb"), std::string::npos);
+}

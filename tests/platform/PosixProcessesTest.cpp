@@ -1,0 +1,156 @@
+#include "platform/PosixProcesses.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/CommandText.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// Real children in a temporary folder, never inside a terminal window.
+class PosixProcesses : public ::testing::Test
+{
+protected:
+    TTempDir dir;
+    TPosixProcesses processes{TTerminalEnvironment{}};
+
+    std::string Script(const std::string& name, const std::string& body)
+    {
+        std::string path = dir.WriteFile(name, "#!/bin/sh\n" + body);
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        return path;
+    }
+    TStartResult Run(const std::string& commandText, TPriorityClass priority = TPriorityClass::pcNormal)
+    {
+        TProcessStart start;
+        start.CommandText = commandText;
+        start.Show = TShowState::Hidden;
+        start.Priority = priority;
+        return processes.Start(start);
+    }
+    std::vector<std::string> Lines(const std::string& name)
+    {
+        std::istringstream text(dir.ReadFile(name));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(text, line);)
+            lines.push_back(line);
+        return lines;
+    }
+    // Writes its arguments one per line into the file named by the first.
+    std::string EchoArgs()
+    {
+        return Script("echo-args.sh", "out=\"$1\"; shift\nfor a do printf '%s\\n' \"$a\"; done > \"$out\"\n");
+    }
+};
+
+} // namespace
+
+TEST_F(PosixProcesses, ArgumentsArriveAsWordsWithoutAShell)
+{
+    const std::vector<std::string> words = {"with space", "quote\"d", "100%", "$HOME",      "a;b",
+                                            "`id`",       "'single'", "*",    "back\\slash"};
+    std::string commandText = QuoteCommandWord(EchoArgs()) + " " + QuoteCommandWord(dir.Dir() + "args.txt");
+    for (const std::string& word : words)
+        commandText += " " + QuoteCommandWord(word);
+    TStartResult result = Run(commandText);
+    ASSERT_TRUE(result.Process) << result.ErrorCode;
+    result.Process->WaitBlocking();
+    EXPECT_TRUE(result.Process->HasEnded());
+    EXPECT_EQ(Lines("args.txt"), words);
+}
+
+TEST_F(PosixProcesses, AProgramInAFolderWithBlanksRuns)
+{
+    std::string program = Script("my games/korb.exe", "echo ran > \"$1\"\n");
+    TStartResult result = Run(QuoteCommandWord(program) + " " + dir.Dir() + "ran.txt");
+    ASSERT_TRUE(result.Process);
+    result.Process->WaitBlocking();
+    EXPECT_EQ(Lines("ran.txt"), std::vector<std::string>{"ran"});
+}
+
+TEST_F(PosixProcesses, PollingSeesTheEndOnlyAfterTheChildEnds)
+{
+    const std::string go = dir.Dir() + "go";
+    std::string program = Script("wait.sh", "while [ ! -e \"$1\" ]; do sleep 0.01; done\n");
+    TStartResult result = Run(program + " " + go);
+    ASSERT_TRUE(result.Process);
+    EXPECT_FALSE(result.Process->HasEnded());
+    std::ofstream(go).put('x');
+    while (!result.Process->HasEnded()) {
+    }
+    EXPECT_TRUE(result.Process->HasEnded());
+}
+
+TEST_F(PosixProcesses, AMissingProgramFailsToStart)
+{
+    TStartResult result = Run(dir.Dir() + "no-such-program arg");
+    EXPECT_FALSE(result.Process);
+    EXPECT_EQ(result.ErrorCode, ENOENT);
+    EXPECT_FALSE(Run("").Process);
+    EXPECT_FALSE(Run("\"\" arg").Process);
+    EXPECT_FALSE(Run("vantorkorb-no-such-program-on-path").Process);
+}
+
+TEST_F(PosixProcesses, AFileThatCannotBeExecutedFailsToStart)
+{
+    std::string path = dir.WriteFile("plain.txt", "not a program");
+    TStartResult result = Run(path);
+    EXPECT_FALSE(result.Process);
+    EXPECT_NE(result.ErrorCode, 0);
+    std::string garbage = dir.WriteFile("garbage.exe", std::string("\x7f"
+                                                                   "ELF\x01\x02",
+                                                                   6));
+    std::filesystem::permissions(garbage, std::filesystem::perms::owner_all);
+    EXPECT_FALSE(Run(garbage).Process);
+}
+
+TEST_F(PosixProcesses, ACrashingChildEndsTheWait)
+{
+    TStartResult result = Run(Script("crash.sh", "kill -SEGV $$\n"));
+    ASSERT_TRUE(result.Process);
+    result.Process->WaitBlocking();
+    EXPECT_TRUE(result.Process->HasEnded());
+}
+
+TEST_F(PosixProcesses, AKilledChildEndsThePollingWait)
+{
+    TStartResult result = Run(Script("long.sh", "exec sleep 600\n"));
+    ASSERT_TRUE(result.Process);
+    EXPECT_FALSE(result.Process->HasEnded());
+    ASSERT_EQ(kill(result.Process->Id(), SIGKILL), 0);
+    while (!result.Process->HasEnded()) {
+    }
+    SUCCEED();
+}
+
+TEST_F(PosixProcesses, TheChildLeadsItsOwnProcessGroupAtTheAskedNiceValue)
+{
+    // Fields 5 and 19 of /proc/<pid>/stat: process group and nice value.
+    std::string program = Script("stat.sh", "cut -d' ' -f5,19 /proc/$$/stat > \"$1\"\n");
+    TStartResult result = Run(program + " " + dir.Dir() + "stat.txt", TPriorityClass::pcIdle);
+    ASSERT_TRUE(result.Process);
+    result.Process->WaitBlocking();
+    EXPECT_EQ(Lines("stat.txt"), std::vector<std::string>{std::to_string(result.Process->Id()) + " 19"});
+}
+
+TEST_F(PosixProcesses, ARefusedRaiseOfThePriorityStillRuns)
+{
+    std::string program = Script("ran.sh", "echo ran > \"$1\"\n");
+    TStartResult result = Run(program + " " + dir.Dir() + "ran.txt", TPriorityClass::pcRealTime);
+    ASSERT_TRUE(result.Process);
+    result.Process->WaitBlocking();
+    EXPECT_EQ(Lines("ran.txt"), std::vector<std::string>{"ran"});
+}
+
+TEST(NiceValues, FollowThePriorityClasses)
+{
+    EXPECT_EQ(NiceValueOf(TPriorityClass::pcIdle), 19);
+    EXPECT_EQ(NiceValueOf(TPriorityClass::pcNormal), 0);
+    EXPECT_EQ(NiceValueOf(TPriorityClass::pcHigh), -10);
+    EXPECT_EQ(NiceValueOf(TPriorityClass::pcRealTime), -20);
+}

@@ -1,0 +1,143 @@
+#include <filesystem>
+#include <thread>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtProcesses.h"
+#include "platform/qt/QtShell.h"
+#include "platform/qt/QtText.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// What the message box looked like when it was answered.
+struct TSeenBox
+{
+    QString Title;
+    QString Text;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QStringList Buttons;
+};
+
+// Answers the next modal message box by clicking the button with the given text.
+void AnswerNextBox(const QString& buttonText, TSeenBox& seen)
+{
+    QTimer::singleShot(0, [buttonText, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            AnswerNextBox(buttonText, seen);
+            return;
+        }
+        seen.Title = box->windowTitle();
+        seen.Text = box->text();
+        seen.Icon = box->icon();
+        for (QAbstractButton* button : box->buttons()) {
+            seen.Buttons << button->text().remove('&');
+            if (button->text().remove('&') == buttonText)
+                button->click();
+        }
+    });
+}
+
+} // namespace
+
+TEST(QtDialogs, AMessageBoxHasTheCaptionIconButtonsAndLineBreaks)
+{
+    TQtDialogs dialogs;
+    TSeenBox seen;
+    AnswerNextBox("No", seen);
+    TMessage message;
+    message.Caption = "Error";
+    message.Text = "Errors found when running Korb\rDo you want to see Korb output?";
+    message.Icon = TMsgIcon::Error;
+    message.Buttons = {TMsgButton::Yes, TMsgButton::No};
+    EXPECT_EQ(dialogs.ShowMessage(message), TMsgButton::No);
+    EXPECT_EQ(seen.Title, "Error");
+    EXPECT_EQ(seen.Text, "Errors found when running Korb\nDo you want to see Korb output?");
+    EXPECT_EQ(seen.Icon, QMessageBox::Critical);
+    seen.Buttons.sort();
+    EXPECT_EQ(seen.Buttons, (QStringList{"No", "Yes"}));
+}
+
+TEST(QtDialogs, ASingleCancelButtonAnswersCancel)
+{
+    TQtDialogs dialogs;
+    TSeenBox seen;
+    AnswerNextBox("Cancel", seen);
+    TMessage message;
+    message.Caption = "Error";
+    message.Text = "a\r\nb";
+    message.Icon = TMsgIcon::Error;
+    message.Buttons = {TMsgButton::Cancel};
+    EXPECT_EQ(dialogs.ShowMessage(message), TMsgButton::Cancel);
+    EXPECT_EQ(seen.Buttons, QStringList{"Cancel"});
+    EXPECT_EQ(seen.Text, "a\nb");
+}
+
+TEST(QtText, Utf8WhenValidOtherwiseWindows1252)
+{
+    EXPECT_EQ(TextFromBytes("caf\xc3\xa9"), QString::fromUtf8("caf\xc3\xa9"));
+    EXPECT_EQ(TextFromBytes("caf\xe9 \x80"), QString::fromUtf16(u"caf\u00e9 \u20ac"));
+    EXPECT_EQ(TextFromBytes(std::string("a\0b", 3)).size(), 3);
+}
+
+TEST(QtProcesses, PendingEventsRunAndAQuitIsReported)
+{
+    TQtProcesses processes;
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    EXPECT_TRUE(processes.ProcessPendingEvents());
+    EXPECT_TRUE(ran);
+
+    // The application is told to quit while a polling wait is in progress.
+    int rounds = 0;
+    bool quitSeen = false;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        while (rounds < 100000 && !quitSeen) {
+            quitSeen = !processes.ProcessPendingEvents();
+            ++rounds;
+        }
+    });
+    QCoreApplication::exec();
+    EXPECT_TRUE(quitSeen);
+    EXPECT_FALSE(processes.ProcessPendingEvents());
+}
+
+TEST(QtShell, FindsTheDesktopsProgramsForDocumentsAndWebPages)
+{
+    TTempDir dir;
+    TXdgDirs dirs;
+    dirs.ConfigHome = dir.Dir() + "config";
+    dirs.DataHome = dir.Dir() + "data";
+    dir.WriteFile("config/mimeapps.list",
+                  "[Default Applications]\ntext/plain=viewer.desktop\ntext/html=browser.desktop\n");
+    dir.WriteFile("data/applications/viewer.desktop", "[Desktop Entry]\nExec=/opt/viewer --read %f\n");
+    dir.WriteFile("data/applications/browser.desktop", "[Desktop Entry]\nExec=\"/opt/web browser/run\" %u\n");
+    TQtShell shell(dirs);
+    EXPECT_EQ(shell.FindAssociatedProgram("KorbVantor.txt"), "/opt/viewer");
+    EXPECT_EQ(shell.FindAssociatedProgram("shot.png"), std::nullopt);
+    EXPECT_EQ(shell.WebBrowserCommand(".htm"), "\"/opt/web browser/run\" %1");
+    EXPECT_EQ(TQtShell(TXdgDirs{}).WebBrowserCommand(".html"), "");
+}
+
+TEST(QtShell, RunsAProgramWithItsParametersAsWords)
+{
+    TTempDir dir;
+    const std::string program = dir.WriteFile(
+        "run.sh", "#!/bin/sh\nfor a do printf '%s\\n' \"$a\"; done > \"$1.tmp\"\nmv \"$1.tmp\" \"$1\"\n");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    TQtShell shell;
+    const std::string out = dir.Dir() + "out.txt";
+    ASSERT_TRUE(shell.RunProgram(program, out + " \"two words\" $x"));
+    for (int i = 0; i < 1000 && !std::filesystem::exists(out); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(dir.ReadFile("out.txt"), out + "\ntwo words\n$x\n");
+    EXPECT_FALSE(shell.RunProgram(dir.Dir() + "missing", ""));
+}

@@ -1,0 +1,81 @@
+// The tab sheet, status bar and hot-tracking toggles, the size limits and default-settings editing.
+#include <QPushButton>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+
+#include "ui/GameListView.h"
+#include "ui/MainWindowFixture.h"
+#include "ui/SettingsPage.h"
+
+TEST_F(TMainWindowTest, TabSheetRoundTripRestoresThePanelWidth)
+{
+    Window->resize(800, 500);
+    Window->show();
+    Window->SetGameListPanelWidth(230);
+    ASSERT_EQ(Window->GameListPanelWidth(), 230);
+    Click("MSTabsheet");
+    EXPECT_FALSE(Checked("MSTabsheet"));
+    EXPECT_TRUE(Window->PageControl().isHidden());
+    EXPECT_GT(Window->GameListPanelWidth(), 700);
+    Click("MSTabsheet");
+    EXPECT_TRUE(Checked("MSTabsheet"));
+    EXPECT_FALSE(Window->PageControl().isHidden());
+    EXPECT_EQ(Window->GameListPanelWidth(), 230);
+}
+
+TEST_F(TMainWindowTest, StatusBarToggleHidesAndShows)
+{
+    Window->show();
+    Click("MSStatbar");
+    EXPECT_FALSE(Window->statusBar()->isVisible());
+    Click("MSStatbar");
+    EXPECT_TRUE(Window->statusBar()->isVisible());
+}
+
+TEST_F(TMainWindowTest, WindowCannotShrinkBelowItsLimits)
+{
+    Window->show();
+    Window->resize(50, 50);
+    EXPECT_GE(Window->width(), 148);
+    EXPECT_GE(Window->height(), 140);
+    EXPECT_LE(Window->GameListPanelWidth(), Window->centralWidget()->width());
+}
+
+TEST_F(TMainWindowTest, DefaultSettingsModeHidesTheListUntilItEnds)
+{
+    AddGames({{"a", "A"}});
+    Window->FillGameList();
+    ASSERT_TRUE(Window->StartEmuButton().isEnabled());
+    Click("MenuSetDefaultSettings");
+    EXPECT_TRUE(Window->GameList().isHidden());
+    EXPECT_FALSE(Window->StartEmuButton().isEnabled());
+    ASSERT_NE(Window->CurrentGame(), nullptr);
+    EXPECT_EQ(Window->CurrentGame()->ZipName, "Default");
+    Window->SettingsPage().DefaultSettingsCancelButtonClick();
+    EXPECT_FALSE(Window->GameList().isHidden());
+    EXPECT_EQ(Window->CurrentGame()->ZipName, "a");
+    EXPECT_TRUE(Window->StartEmuButton().isEnabled());
+}
+
+TEST_F(TMainWindowTest, MenuBarHasEveryMenuInOrder)
+{
+    QStringList captions;
+    for (QAction* menu : Window->menuBar()->actions()) {
+        captions << menu->text();
+    }
+    EXPECT_EQ(captions, (QStringList{"&View", "&Settings", "&Tools", "S&creenShot", "So&und", "&Help"}));
+    EXPECT_EQ(Window->MenuItem("MSHotTracking")->shortcut(), QKeySequence("Ctrl+H"));
+    EXPECT_EQ(Window->MenuItem("MSTabsheet")->shortcut(), QKeySequence("Ctrl+T"));
+    EXPECT_FALSE(Window->MenuItem("MenuKorbHomepage")->isEnabled());
+    EXPECT_EQ(Window->MenuItem("MenuCheckforSupportedgames")->text(), "Check for new &Supported games");
+}
+
+TEST_F(TMainWindowTest, HelpItemsOpenTheirDocuments)
+{
+    Click("MenuVantorKorbFaq");
+    Click("MenuUrl3");
+    ASSERT_EQ(Shell.Opened.size(), 2u);
+    EXPECT_EQ(Shell.Opened[0], Startup->Paths().AppDir + "VantorKorbFaq.txt");
+    EXPECT_EQ(Shell.Opened[1], Window->MenuItem("MenuUrl3")->text().toStdString());
+}
