@@ -1,10 +1,7 @@
 // Process entry of VantorKorb: picture formats, the application, the main window, then the event loop.
 #include "app/Startup.h"
 #include "images/PictureFormats.h"
-#include "platform/Services.h"
-#include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtProcesses.h"
-#include "platform/qt/QtShell.h"
+#include "platform/qt/QtPlatform.h"
 #include "ui/Application.h"
 #include "ui/Main1.h"
 #include "ui/Pictures.h"
@@ -19,16 +16,11 @@ int main(int argc, char** argv)
     app.setDesktopFileName("vantorkorb");
     app.setWindowIcon(AppIcon());
 
-    TQtDialogs dialogs;
-    TQtShell shell;
-    TQtProcesses processes;
-    app.SetErrorDialogs(&dialogs);
-    TPlatformServices services;
-    services.Dialogs = &dialogs;
-    services.Shell = &shell;
-    services.Processes = &processes;
+    TQtPlatform platform;
+    const TPlatformServices services = platform.Services();
+    app.SetErrorDialogs(services.Dialogs);
 
-    TStartup startup(dialogs, processes, &shell);
+    TStartup startup(*services.Dialogs, *services.Processes, services.Shell);
     TMain1 window(services, startup);
     TSignalCloser closer(window);
     window.FormCreate();

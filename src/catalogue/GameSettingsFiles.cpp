@@ -2,13 +2,12 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string_view>
 #include <system_error>
 
 #include "app/SettingsFile.h"
+#include "catalogue/TextLines.h"
 
 namespace fs = std::filesystem;
 
@@ -82,12 +81,6 @@ bool IsFile(const std::string& path)
     return fs::is_regular_file(path, ec);
 }
 
-std::string ReadBytesIfPresent(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // i when the section name is "Game" + i in decimal, as the old layout wrote it (letter case aside).
 int LegacySectionNumber(std::string_view name)
 {
@@ -113,7 +106,7 @@ int LegacySectionNumber(std::string_view name)
 std::set<int> LegacySectionNumbers(const std::string& mainIniPath)
 {
     std::set<int> numbers;
-    const std::string bytes = ReadBytesIfPresent(mainIniPath);
+    const std::string bytes = ReadTextFileBytes(mainIniPath);
     size_t start = 0;
     while (start < bytes.size()) {
         size_t end = bytes.find_first_of("\r\n", start);

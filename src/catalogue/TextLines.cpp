@@ -1,6 +1,7 @@
 #include "catalogue/TextLines.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,8 @@
 
 namespace {
 constexpr char kCtrlZ = 26;
+// Far beyond any listing or readme; refusing more keeps a damaged file from exhausting memory.
+constexpr std::uintmax_t kMostBytes = 1024u * 1024u * 1024u;
 
 bool IsControlOrBlank(char c)
 {
@@ -60,8 +63,12 @@ std::string ReadTextFileBytes(const std::string& path)
     if (status.type() == std::filesystem::file_type::not_found) {
         throw TFileError("File not found");
     }
-    if (status.type() == std::filesystem::file_type::directory) {
-        throw TFileError("Cannot read file " + path + ": it is a folder");
+    // A folder, a pipe or a device in place of the file would fail, block or never end.
+    if (status.type() != std::filesystem::file_type::regular) {
+        throw TFileError("Cannot read file " + path + ": not a regular file");
+    }
+    if (std::filesystem::file_size(path, ec) > kMostBytes) {
+        throw TFileError("Cannot read file " + path + ": the file is too large");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {

@@ -19,5 +19,6 @@ private:
 // Without the characters of code 32 or below at both ends.
 std::string_view TrimControls(std::string_view text);
 
-// The whole file as bytes. Throws TFileError: "File not found" when it does not exist.
+// The whole file as bytes. Throws TFileError: "File not found" when it does not exist, and a message naming
+// the path when it is no regular file, larger than 1 GiB or unreadable.
 std::string ReadTextFileBytes(const std::string& path);

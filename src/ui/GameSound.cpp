@@ -27,6 +27,10 @@ bool SameIgnoringCase(const std::string& a, const std::string& b)
 
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name)
 {
+    // A name is one entry of the folder: separators or an empty name address nothing.
+    if (name.empty() || name.find('/') != std::string::npos || name.find('\\') != std::string::npos) {
+        return {};
+    }
     std::error_code error;
     const std::string exact = folder + name;
     if (fs::is_regular_file(exact, error)) {

@@ -119,8 +119,8 @@ void TMain::CreateSettingsMenu()
 {
     QMenu* settings = menuBar()->addMenu("&Settings");
     settings->setObjectName("MenuSettings");
-    connect(AddMenuItem(settings, "MenuSetDefaultSettings", "Set &Default Settings"), &QAction::triggered, this,
-            &TMain::MenuSetDefaultSettingsClick);
+    connect(AddMenuItem(settings, "MenuSetDefaultSettings", "Set &Default Settings"), &QAction::triggered,
+            this, &TMain::MenuSetDefaultSettingsClick);
     connect(AddMenuItem(settings, "MenuSetAlternativeRompath", "Set Zipped &Rompaths"), &QAction::triggered,
             this, &TMain::MenuSetAlternativeRompathClick);
 }

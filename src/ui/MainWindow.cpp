@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -45,8 +45,16 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
     CreateControls();
     CreatePages();
     CreateMenus();
+    m_startup.OnApplyMainSettings = [this](const TMainSettingsRecord& record) { ApplyMainSettings(record); };
+    m_startup.OnCollectMainSettings = [this](TMainSettingsRecord& record) { CollectMainSettings(record); };
+    m_startup.OnError = [this](const std::string& text) { ShowError(text); };
     setMinimumSize(kPanelMinWidth + kSplitterWidth, kMinClientHeight);
     resize(593, 354 + menuBar()->sizeHint().height());
+    CentreOnDesktop();
+}
+
+void TMain::CentreOnDesktop()
+{
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -126,7 +134,10 @@ void TMain::CreateControls()
     connect(m_gameList, &TGameListView::EnterPressed, this, &TMain::StartEmuButtonClick);
     connect(m_gameList, &TGameListView::ColumnClicked, this, &TMain::GameListColumnClick);
     connect(m_startEmuButton, &QPushButton::clicked, this, &TMain::StartEmuButtonClick);
-    connect(m_splitter, &QSplitter::splitterMoved, this, &TMain::GameListPanelResize);
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this](int position) {
+        m_panelWidth = position;
+        GameListPanelResize();
+    });
 }
 
 void TMain::AddListColumn()
@@ -137,9 +148,6 @@ void TMain::AddListColumn()
 void TMain::FormCreate()
 {
     ScaleFormFonts(this);
-    m_startup.OnApplyMainSettings = [this](const TMainSettingsRecord& record) { ApplyMainSettings(record); };
-    m_startup.OnCollectMainSettings = [this](TMainSettingsRecord& record) { CollectMainSettings(record); };
-    m_startup.OnError = [this](const std::string& text) { ShowError(text); };
     const TLoadOutcome outcome = m_startup.LoadSequence(true);
     if (outcome == TLoadOutcome::MustEnd) {
         m_mustEnd = true;
@@ -150,6 +158,8 @@ void TMain::FormCreate()
     if (outcome == TLoadOutcome::Loaded) {
         FillGameList();
     }
+    // The restored size moved the window's centre.
+    CentreOnDesktop();
 }
 
 void TMain::closeEvent(QCloseEvent* event)
@@ -199,7 +209,10 @@ void TMain::FillGameList()
     m_model->Sort(m_sortColumn, Descending());
     const int lastListPos = m_startup.LastListPos;
     if (lastListPos >= 0 && m_model->Count() > lastListPos) {
+        // The fill runs the selection update once itself, below.
+        m_filling = true;
         m_gameList->SelectRow(lastListPos);
+        m_filling = false;
     }
     UpdateSelection();
     setWindowTitle(QString("VantorKorb %1 [%2 of %3 games]")
@@ -234,6 +247,9 @@ void TMain::UpdateSelection()
 
 void TMain::GameListSelectItem(bool selected)
 {
+    if (m_filling) {
+        return;
+    }
     if (selected) {
         UpdateSelection();
     } else {
@@ -259,6 +275,10 @@ void TMain::ShowCredit()
 
 int TMain::GameListPanelWidth() const
 {
+    // Until the window is on screen the splitter has not laid anything out; the wanted width stands.
+    if (!m_splitter->isVisible()) {
+        return m_panelWidth;
+    }
     const QList<int> sizes = m_splitter->sizes();
     return sizes.isEmpty() ? m_gameListPanel->width() : sizes.first();
 }
@@ -267,6 +287,9 @@ void TMain::SetGameListPanelWidth(int width)
 {
     const int total = m_splitter->width();
     width = std::max(width, kPanelMinWidth);
+    if (!m_pageControl->isHidden()) {
+        m_panelWidth = width;
+    }
     m_splitter->setSizes({width, std::max(0, total - width - kSplitterWidth)});
     m_gameListPanel->resize(width, m_gameListPanel->height());
 }
@@ -274,6 +297,14 @@ void TMain::SetGameListPanelWidth(int width)
 void TMain::GameListPanelResize()
 {
     m_gameList->Rearrange();
+}
+
+void TMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_pageControl->isHidden()) {
+        SetGameListPanelWidth(m_panelWidth);
+    }
 }
 
 void TMain::resizeEvent(QResizeEvent* event)
@@ -286,7 +317,7 @@ void TMain::FormResize()
 {
     // The minimum size keeps the client at least 148 by 140; the list panel must still fit beside it.
     const int client = m_splitter->width();
-    if (m_pageControl->isVisible() && client < GameListPanelWidth() + kSplitterWidth) {
+    if (m_pageControl->isVisible() && client < m_panelWidth + kSplitterWidth) {
         SetGameListPanelWidth(client - kSplitterWidth);
     }
     GameListPanelResize();

@@ -94,6 +94,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     // The emulator-specific window adds to these.
     QMenu* SortByMenu() const { return m_sortByMenu; }
@@ -124,6 +125,7 @@ private:
     void HideTabSheet();
     void ShowTabSheet();
     void FormResize();
+    void CentreOnDesktop();
     void ReleaseCatalogueView();
     void ShowError(const std::string& text);
     void PlayGameSound();
@@ -162,9 +164,11 @@ private:
     TGameObject* m_currentGame = nullptr;
     int m_sortColumn = 0;
     int m_hiddenPanelWidth = 185;
+    int m_panelWidth = 185;
     QSize m_normalSize{593, 380};
     TFontChoice m_listFont;
     uint32_t m_listBgColor = kClWindow;
     bool m_mustEnd = false;
     bool m_closed = false;
+    bool m_filling = false;
 };

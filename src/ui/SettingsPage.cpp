@@ -366,7 +366,7 @@ void TSettingsPage::ReportFailure(const std::string& text)
         return;
     }
     // Shown once the focus change or click that failed has finished.
-    QTimer::singleShot(0, this, [this, text] {
-        m_dialogs->ShowMessage({"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
+    QTimer::singleShot(0, this, [dialogs = m_dialogs, text] {
+        dialogs->ShowMessage({"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
     });
 }

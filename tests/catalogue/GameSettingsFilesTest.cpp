@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -80,24 +81,16 @@ TGameSettingsObject Changed()
     return s;
 }
 
+auto Fields(const TGameSettingsObject& s)
+{
+    return std::tie(s.VerticalDisplay, s.Vsync, s.ScanLines, s.Resolution, s.GammaCorrection, s.SamplingRate,
+                    s.Joystick, s.QuickFire1, s.QuickFire2, s.QuickFire3, s.QuickFire4, s.PproOptimized,
+                    s.PerfCounter, s.FrameSkip, s.InterruptRate, s.V30CpuClock);
+}
+
 void ExpectSame(const TGameSettingsObject& a, const TGameSettingsObject& b)
 {
-    EXPECT_EQ(a.VerticalDisplay, b.VerticalDisplay);
-    EXPECT_EQ(a.Vsync, b.Vsync);
-    EXPECT_EQ(a.ScanLines, b.ScanLines);
-    EXPECT_EQ(a.Resolution, b.Resolution);
-    EXPECT_EQ(a.GammaCorrection, b.GammaCorrection);
-    EXPECT_EQ(a.SamplingRate, b.SamplingRate);
-    EXPECT_EQ(a.Joystick, b.Joystick);
-    EXPECT_EQ(a.QuickFire1, b.QuickFire1);
-    EXPECT_EQ(a.QuickFire2, b.QuickFire2);
-    EXPECT_EQ(a.QuickFire3, b.QuickFire3);
-    EXPECT_EQ(a.QuickFire4, b.QuickFire4);
-    EXPECT_EQ(a.PproOptimized, b.PproOptimized);
-    EXPECT_EQ(a.PerfCounter, b.PerfCounter);
-    EXPECT_EQ(a.FrameSkip, b.FrameSkip);
-    EXPECT_EQ(a.InterruptRate, b.InterruptRate);
-    EXPECT_EQ(a.V30CpuClock, b.V30CpuClock);
+    EXPECT_TRUE(Fields(a) == Fields(b));
 }
 
 TEST_F(GameSettingsFiles, MissingFileGivesTheDefaults)

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "app/FileError.h"
@@ -209,11 +211,14 @@ TEST(ImportFiles, MissingFileThrowsFileNotFoundAndEmptiesTheCatalogue)
     EXPECT_THROW(ImportCatalogue(catalogue, listing, dir.Dir() + "missing.txt"), TFileError);
 }
 
-TEST(ImportFiles, FolderInPlaceOfAFileIsAReadError)
+TEST(ImportFiles, FolderOrPipeInPlaceOfAFileIsAReadErrorNotAHang)
 {
     TTempDir dir;
     std::string readme = dir.WriteFile("Readme.txt", kReadmeHead);
     TGameObjectList catalogue;
     EXPECT_THROW(ImportCatalogue(catalogue, dir.Dir(), readme), TFileError);
+    std::string pipe = dir.Dir() + "listinfo.txt";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_THROW(ImportCatalogue(catalogue, pipe, readme), TFileError);
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "images/ScreenshotFiles.h"
 
+#include <chrono>
 #include <filesystem>
 
 #include <gmock/gmock.h>
@@ -249,4 +250,34 @@ TEST_F(ScreenshotFolders, ClearCaptureDirKeepsAFileWhoseCopyFailed)
 
     ClearCaptureDir(m_temp.Dir() + "pcx/", m_temp.Dir() + "missing/");
     EXPECT_EQ(m_temp.ReadFile("pcx/b.pcx"), "b");
+}
+
+TEST_F(ScreenshotFolders, AFolderListedAgainGivesTheSameListAndSeesChanges)
+{
+    for (const char* name : {"abc.101.pcx", "ABC.1000.PCX", "abc.100.pcx", "abcd.001.pcx", "abc2.001.pcx"})
+        Touch(std::string("Gameplay/") + name);
+    Touch("Titles/abc2.pcx");
+    Touch("Titles/Abc.Png");
+    const auto age = [&] {
+        for (const char* folder : {"Gameplay", "Titles"})
+            fs::last_write_time(m_temp.Path() / folder,
+                                fs::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    age();
+    const TScreenshotDirs d = Dirs();
+    const std::vector<std::string> expected{d.TitlesDir + "abc.png", d.GameplayDir + "abc.100.pcx",
+                                            d.GameplayDir + "abc.1000.pcx", d.GameplayDir + "abc.101.pcx"};
+    for (int pass = 0; pass < 3; ++pass)
+        EXPECT_EQ(List("abc"), expected) << "pass " << pass;
+    EXPECT_EQ(List("abc2"),
+              (std::vector<std::string>{d.TitlesDir + "abc2.pcx", d.GameplayDir + "abc2.001.pcx"}));
+
+    fs::remove(m_temp.Path() / "Titles/Abc.Png");
+    Touch("Gameplay/abc.099.pcx");
+    age();
+    EXPECT_EQ(List("abc"),
+              (std::vector<std::string>{d.TitlesDir + "abc2.pcx", d.GameplayDir + "abc.099.pcx",
+                                        d.GameplayDir + "abc.100.pcx", d.GameplayDir + "abc.1000.pcx",
+                                        d.GameplayDir + "abc.101.pcx"}));
+    EXPECT_EQ(BuildScreenshotEntries(d, "abc", {}).at(3).RealPath, d.GameplayDir + "ABC.1000.PCX");
 }

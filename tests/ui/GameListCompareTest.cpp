@@ -29,10 +29,16 @@ TEST(CompareTextNoCase, FoldsOnlyAsciiLettersAndComparesBytes)
         int ExpectedSign;
     };
     const TRow rows[] = {
-        {"pacman", "PACMAN", 0},       {"Alpha", "beta", -1},    {"zeta", "_zeta", -1},
-        {"Z", "_", -1},                {"abc", "abcd", -1},      {"abcd", "abc", 1},
-        {"", "", 0},                   {"\xe9t\xe9", "\xc9T\xc9", 1}, // only a..z fold
-        {"a1", "A2", -1},              {"[", "a", 1},            // 'a' folds to 'A' (0x41), below '[' (0x5B)
+        {"pacman", "PACMAN", 0},
+        {"Alpha", "beta", -1},
+        {"zeta", "_zeta", -1},
+        {"Z", "_", -1},
+        {"abc", "abcd", -1},
+        {"abcd", "abc", 1},
+        {"", "", 0},
+        {"\xe9t\xe9", "\xc9T\xc9", 1}, // only a..z fold
+        {"a1", "A2", -1},
+        {"[", "a", 1}, // 'a' folds to 'A' (0x41), below '[' (0x5B)
     };
     for (const TRow& row : rows) {
         EXPECT_EQ(Sign(CompareTextNoCase(row.A, row.B)), row.ExpectedSign) << row.A << " vs " << row.B;
@@ -60,7 +66,8 @@ TEST(GameListCompare, ZipDatesOldestFirstAndUndatedLast)
 {
     const std::string older = FormatDateTime(TDateTime::FromDays(40000));
     const std::string newer = FormatDateTime(TDateTime{TDateTime::FromDays(40000).Seconds + 3600});
-    TGameObject oldGame = Game("x", "old", older), newGame = Game("y", "new", newer), none = Game("z", "none");
+    TGameObject oldGame = Game("x", "old", older), newGame = Game("y", "new", newer),
+                none = Game("z", "none");
     const TGameListEntry eo = MakeGameListEntry(oldGame), en = MakeGameListEntry(newGame),
                          ez = MakeGameListEntry(none);
     EXPECT_EQ(GameListCompare(eo, en, 2, false), -1);

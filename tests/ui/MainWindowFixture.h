@@ -7,21 +7,22 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Startup.h"
+#include "catalogue/GameObject.h"
+#include "platform/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMedia.h"
 #include "support/FakeProcesses.h"
 #include "support/FakeShell.h"
 #include "support/TempDir.h"
-#include "app/Startup.h"
-#include "catalogue/GameObject.h"
-#include "platform/Services.h"
 #include "ui/GameListModel.h"
 #include "ui/Main1.h"
 
-struct TGameSpec
+struct TGameRow
 {
-    TGameSpec(std::string zip, std::string name, int installState = 1, std::string zipDate = {})
-        : ZipName(std::move(zip)), GameName(std::move(name)), InstallState(installState), ZipDate(std::move(zipDate))
+    TGameRow(std::string zip, std::string name, int installState = 1, std::string zipDate = {})
+        : ZipName(std::move(zip)), GameName(std::move(name)), InstallState(installState),
+          ZipDate(std::move(zipDate))
     {
     }
     std::string ZipName;
@@ -50,14 +51,14 @@ protected:
         Startup.reset();
     }
 
-    void AddGames(const std::vector<TGameSpec>& games)
+    void AddGames(const std::vector<TGameRow>& games)
     {
-        for (const TGameSpec& spec : games) {
+        for (const TGameRow& row : games) {
             auto game = std::make_unique<TGameObject>();
-            game->ZipName = spec.ZipName;
-            game->GameName = spec.GameName;
-            game->InstallState = spec.InstallState;
-            game->ZipDate = spec.ZipDate;
+            game->ZipName = row.ZipName;
+            game->GameName = row.GameName;
+            game->InstallState = row.InstallState;
+            game->ZipDate = row.ZipDate;
             Startup->Catalogue().AddGame(std::move(game));
         }
     }

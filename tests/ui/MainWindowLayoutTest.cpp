@@ -1,8 +1,10 @@
 // The tab sheet, status bar and hot-tracking toggles, the size limits and default-settings editing.
-#include <QPushButton>
+#include <QListView>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTreeView>
 
 #include "ui/GameListView.h"
 #include "ui/MainWindowFixture.h"
@@ -78,4 +80,30 @@ TEST_F(TMainWindowTest, HelpItemsOpenTheirDocuments)
     ASSERT_EQ(Shell.Opened.size(), 2u);
     EXPECT_EQ(Shell.Opened[0], Startup->Paths().AppDir + "VantorKorbFaq.txt");
     EXPECT_EQ(Shell.Opened[1], Window->MenuItem("MenuUrl3")->text().toStdString());
+}
+
+TEST_F(TMainWindowTest, ListFontAndBackgroundFollowTheDialogsAndCancelKeepsThem)
+{
+    Dialogs.FontResult = TFontChoice{"Courier", 14, 1 | 4, 0x000000FF};
+    Click("MSListChangefont");
+    ASSERT_EQ(Dialogs.FontRequests.size(), 1u);
+    EXPECT_EQ(Dialogs.FontRequests[0].Face, "Arial");
+    const QFont font = Window->GameList().IconView()->font();
+    EXPECT_EQ(font.family(), "Courier");
+    EXPECT_EQ(font.pointSize(), 14);
+    EXPECT_TRUE(font.bold() && font.underline() && !font.italic());
+    EXPECT_EQ(Window->GameList().IconView()->palette().color(QPalette::Text), QColor(255, 0, 0));
+    Dialogs.ColourResult = 0x00FF0000;
+    Click("MSListBackgroundcolor");
+    EXPECT_EQ(Window->GameList().DetailsView()->palette().color(QPalette::Base), QColor(0, 0, 255));
+    Dialogs.FontResult.reset();
+    Dialogs.ColourResult.reset();
+    Click("MSListChangefont");
+    Click("MSListBackgroundcolor");
+    TMainSettingsRecord record;
+    Window->CollectMainSettings(record);
+    EXPECT_EQ(record.FontType, "Courier");
+    EXPECT_EQ(record.FontStyle, 5);
+    EXPECT_EQ(record.FgColor, 0x000000FFu);
+    EXPECT_EQ(record.BgColor, 0x00FF0000u);
 }

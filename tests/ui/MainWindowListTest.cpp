@@ -5,16 +5,17 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "ui/MainWindowFixture.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/MainWindowFixture.h"
 
 namespace {
-const std::vector<TGameSpec> kTwentyGames = [] {
-    std::vector<TGameSpec> games;
+const std::vector<TGameRow> kTwentyGames = [] {
+    std::vector<TGameRow> games;
     for (int i = 0; i < 20; ++i) {
         const std::string zip = "game" + std::string(1, char('a' + i));
-        games.push_back({zip, "Game " + std::string(1, char('A' + i)), i % 4 == 0 ? 0 : (i % 4 == 1 ? 2 : 1)});
+        games.push_back(
+            {zip, "Game " + std::string(1, char('A' + i)), i % 4 == 0 ? 0 : (i % 4 == 1 ? 2 : 1)});
     }
     return games;
 }();
@@ -52,8 +53,10 @@ TEST_F(TMainWindowTest, IconShowsInstalledState)
 {
     AddGames({{"inst", "A", 2}, {"none", "B", 0}});
     Window->FillGameList();
-    const QIcon installed = qvariant_cast<QIcon>(Window->Model().data(Window->Model().index(0, 0), Qt::DecorationRole));
-    const QIcon missing = qvariant_cast<QIcon>(Window->Model().data(Window->Model().index(1, 0), Qt::DecorationRole));
+    const QIcon installed =
+        qvariant_cast<QIcon>(Window->Model().data(Window->Model().index(0, 0), Qt::DecorationRole));
+    const QIcon missing =
+        qvariant_cast<QIcon>(Window->Model().data(Window->Model().index(1, 0), Qt::DecorationRole));
     EXPECT_NE(installed.pixmap(16, 16).toImage(), missing.pixmap(16, 16).toImage());
     EXPECT_FALSE(installed.pixmap(32, 32).isNull());
 }

@@ -111,23 +111,6 @@ TEST_F(ScreenShotViewer, ShowsTheRelativePathAndSize)
     EXPECT_TRUE(m_dialogs.Messages.empty());
 }
 
-TEST_F(ScreenShotViewer, OpensFilesUnderTheNameTheyReallyHave)
-{
-    Picture("Gameplay/ABC.001.BMP", 300);
-    Select(&m_game);
-    EXPECT_EQ(m_viewer.ScreenshotList().at(0), m_paths.GameplayDir + "abc.001.bmp");
-    EXPECT_EQ(ShownWidth(), 300);
-}
-
-TEST_F(ScreenShotViewer, WithoutPicturesShowsThePlaceholder)
-{
-    Select(&m_game);
-    EXPECT_TRUE(m_viewer.NoShotVisible());
-    EXPECT_FALSE(m_viewer.PanelVisible());
-    EXPECT_EQ(m_viewer.ShowNameText(), "");
-    EXPECT_TRUE(m_viewer.Picture().isNull());
-}
-
 TEST_F(ScreenShotViewer, NextAndPrevWrapAround)
 {
     Picture("Titles/abc.bmp", 101);

@@ -151,17 +151,6 @@ TEST_F(SettingsPageTest, FocusMovesThatDoNotLeaveThePanelSaveNothing)
     EXPECT_TRUE(Stored("pacman").ScanLines);
 }
 
-TEST_F(SettingsPageTest, EditsReachTheFileOnlyWhenTheFocusLeaves)
-{
-    ShowOwnSettings("Vsync=1\nJoystick=0\n");
-    Focus(m_page->ChJoystick);
-    QTest::keyClick(m_page->ChJoystick, Qt::Key_Space);
-    ASSERT_TRUE(m_page->ChJoystick->isChecked());
-    EXPECT_FALSE(Stored("pacman").Joystick);
-    Focus(m_elsewhere);
-    EXPECT_TRUE(Stored("pacman").Joystick);
-}
-
 TEST_F(SettingsPageTest, SwitchingToTheOtherTabSavesThePanel)
 {
     ShowOwnSettings("PerfCounter=0\n");
@@ -389,19 +378,6 @@ TEST_F(SettingsPageTest, CancelAfterAFocusLeaveDoesNotUndoIt)
     EXPECT_EQ(m_pageControl->currentWidget(), m_page) << "the settings page was active before";
     Focus(m_elsewhere);
     EXPECT_FALSE(Stored("Default").Joystick);
-}
-
-TEST_F(SettingsPageTest, DefaultsEditedAreWhatGamesWithoutOwnFileShow)
-{
-    ShowSettingsTab();
-    m_page->EnterDefaultSettingsMode();
-    m_page->CBResolution->setEditText("512x384");
-    m_page->ChInterruptRate->SetValue(50);
-    m_page->DefaultSettingsSaveButtonClick();
-    m_page->ShowGame(&m_other);
-    EXPECT_TRUE(m_page->ChUseDefSettings->isChecked());
-    EXPECT_EQ(m_page->CBResolution->currentText(), "512x384");
-    EXPECT_EQ(m_page->ChInterruptRate->Value(), 50);
 }
 
 TEST_F(SettingsPageTest, AFailedSaveIsReportedAndThePageKeepsWorking)

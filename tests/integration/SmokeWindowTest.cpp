@@ -1,0 +1,96 @@
+// The built program in a real X server: it starts in an emulator folder, shows its counting title, is
+// photographed, closes on SIGTERM and leaves its settings file behind.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/MainSettings.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string kProgram = std::string(KORB_BINARY_DIR) + "/vantorkorb";
+const std::string kShot = std::string(KORB_BINARY_DIR) + "/smoke-window.png";
+
+bool OnPath(const std::string& tool)
+{
+    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// An emulator that answers the listing as korb.exe does, with CR LF line ends.
+const char* const kEmulator =
+    "#!/bin/sh\n"
+    "if [ \"$1\" = \"-list\" ]; then\n"
+    "  printf 'Korb stand-in\\r\\nSupported games:\\r\\nalpha beta\\r\\ngamma\\r\\n'\n"
+    "fi\n";
+const char* const kReadme = "Korb readme\r\n"
+                            "Game name                Internal name\r\n"
+                            "ALPHA ATTACK             alpha\r\n"
+                            "Beta Blaster             beta\r\n"
+                            "GAMMA GOBLINS            gamma\r\n";
+
+// Starts the program, waits for its window, photographs the screen, sends SIGTERM and waits for the end.
+const char* const kDriver = "#!/bin/sh\n"
+                            "cd \"$1\"\n"
+                            "\"$2\" >program.log 2>&1 &\n"
+                            "pid=$!\n"
+                            "i=0\n"
+                            "while [ $i -lt 100 ]; do\n"
+                            "  w=$(xdotool search --name 'VantorKorb 0.33.8' 2>/dev/null | head -n 1)\n"
+                            "  [ -n \"$w\" ] && break\n"
+                            "  i=$((i+1)); sleep 0.1\n"
+                            "done\n"
+                            "[ -n \"$w\" ] && xdotool getwindowname \"$w\" >title.txt\n"
+                            "sleep 1\n"
+                            "/usr/bin/import -window root \"$3\"\n"
+                            "kill -TERM $pid\n"
+                            "wait $pid\n"
+                            "echo $? >exit.txt\n";
+} // namespace
+
+TEST(SmokeWindow, StartsShowsTitleAndSavesOnSigterm)
+{
+    if (!fs::exists(kProgram) || !OnPath("xvfb-run") || !OnPath("xdotool") ||
+        !fs::exists("/usr/bin/import")) {
+        GTEST_SKIP() << "needs the built program, xvfb-run, xdotool and ImageMagick import";
+    }
+    TTempDir dir;
+    const std::string emulator = dir.WriteFile("korb.exe", kEmulator);
+    fs::permissions(emulator, fs::perms::owner_all);
+    dir.WriteFile("Readme.txt", kReadme);
+    dir.WriteFile("ziproms/beta.zip", "PK");
+    const std::string driver = dir.WriteFile("driver.sh", kDriver);
+    fs::remove(kShot);
+    const std::string command = "env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' sh '" +
+                                driver + "' '" + dir.Dir() + "' '" + kProgram + "' '" + kShot + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(dir.Path() / "program.log");
+
+    EXPECT_EQ(ReadAll(dir.Path() / "title.txt"), "VantorKorb 0.33.8 [3 of 3 games]\n");
+    EXPECT_EQ(ReadAll(dir.Path() / "exit.txt"), "0\n");
+    EXPECT_EQ(ReadAll(kShot).substr(0, 4), "\x89PNG");
+
+    ASSERT_TRUE(fs::exists(dir.Path() / "Vantorkorb.ini"));
+    const TMainSettingsRecord saved = ReadMainSettingsFile((dir.Path() / "Vantorkorb.ini").string());
+    EXPECT_TRUE(saved.All);
+    EXPECT_TRUE(saved.Large);
+    EXPECT_EQ(saved.State, 0);
+    EXPECT_GE(saved.Width, 148);
+    ASSERT_EQ(saved.CurScrShots.size(), 3u);
+    EXPECT_EQ(saved.CurScrShots[1].first, "beta");
+    // The save sequence removes the launch script and the output file.
+    EXPECT_FALSE(fs::exists(dir.Path() / "batch.sh"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "KorbVantor.txt"));
+}
