@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "app/FileError.h"
+#include "catalogue/GameSettingsFiles.h"
+#include "catalogue/InstalledGames.h"
 #include "images/ScreenshotFiles.h"
 #include "launch/CommandLine.h"
 #include "launch/EmuOutput.h"
@@ -31,51 +33,6 @@ std::string AbsoluteFile(const std::string& path)
     std::error_code ec;
     fs::path absolute = fs::absolute(path, ec);
     return ec ? path : absolute.lexically_normal().string();
-}
-
-bool IsFile(const fs::path& path)
-{
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-// The exact name first, then a name in the same folder that differs only in letter case.
-std::string ExistingFile(const std::string& dir, const std::string& name)
-{
-    if (IsFile(dir + name))
-        return dir + name;
-    std::error_code ec;
-    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::string found = it->path().filename().string();
-        if (found.size() != name.size() || !IsFile(it->path()))
-            continue;
-        bool same = true;
-        for (size_t i = 0; i < name.size() && same; ++i)
-            same = std::tolower(static_cast<unsigned char>(found[i])) ==
-                   std::tolower(static_cast<unsigned char>(name[i]));
-        if (same)
-            return dir + found;
-    }
-    return {};
-}
-
-// Where the archive of a game found only on an extra path lies: the working directory, then the paths.
-std::string ArchiveSource(const std::string& zipName, const TZipRomPaths& zipRomPaths)
-{
-    const std::string fileName = zipName + ".zip";
-    std::string found = ExistingFile("", fileName);
-    for (const std::string& entry : zipRomPaths) {
-        if (!found.empty())
-            break;
-        if (entry.empty())
-            continue;
-        std::string dir = entry;
-        if (dir.back() != '/' && dir.back() != ':')
-            dir += '/';
-        found = ExistingFile(dir, fileName);
-    }
-    return found;
 }
 
 // Copies the archive to the temporary path for the run and removes that copy afterwards, also when the
@@ -135,8 +92,11 @@ void LaunchGame(TLaunchContext& context)
         throw TFileError("Cannot change to folder " + paths.EmuDir + ": " + ec.message());
 
     if (context.Game.InstallState == 2) {
+        // A zip name with a separator or ".." would put the copy outside "ziproms/": no copy then.
+        const bool plainName = IsSettingsFileName(context.Game.ZipName);
         const std::string target = emuDir + "ziproms/" + context.Game.ZipName + ".zip";
-        TTemporaryArchive archive(ArchiveSource(context.Game.ZipName, context.ZipRomPaths), target);
+        TTemporaryArchive archive(plainName ? SearchZip(context.Game, context.ZipRomPaths) : std::string(),
+                                  target);
         RunEmulator(context.ExecEmu, arguments);
     } else {
         RunEmulator(context.ExecEmu, arguments);

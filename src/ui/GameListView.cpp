@@ -88,6 +88,7 @@ void TGameListView::SetViewStyle(TListStyle style)
         m_iconView->setIconSize(QSize(32, 32));
         m_iconView->setFlow(QListView::LeftToRight);
         m_iconView->setGridSize(QSize(72, 66));
+        m_iconView->setUniformItemSizes(true);
         m_iconView->setWordWrap(true);
         break;
     case TListStyle::SmallIcons:
@@ -96,6 +97,8 @@ void TGameListView::SetViewStyle(TListStyle style)
         m_iconView->setIconSize(QSize(16, 16));
         m_iconView->setGridSize(QSize());
         m_iconView->setWordWrap(false);
+        // Names differ in length; one size for all would cut the longer ones short.
+        m_iconView->setUniformItemSizes(false);
         // Small icons run in rows, the list runs in columns.
         m_iconView->setFlow(style == TListStyle::SmallIcons ? QListView::LeftToRight
                                                             : QListView::TopToBottom);

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -297,6 +298,17 @@ void TMain::SetGameListPanelWidth(int width)
 void TMain::GameListPanelResize()
 {
     m_gameList->Rearrange();
+}
+
+void TMain::keyPressEvent(QKeyEvent* event)
+{
+    // Outside dialogs a focused button ignores Enter; as the window's default button it presses.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && focusWidget() == m_startEmuButton) {
+        StartEmuButtonClick();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TMain::showEvent(QShowEvent* event)

@@ -95,6 +95,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     // The emulator-specific window adds to these.
     QMenu* SortByMenu() const { return m_sortByMenu; }

@@ -207,6 +207,20 @@ TEST_F(LaunchGameRun, AFileAlreadyAtTheTemporaryPathIsUsedAndKept)
     EXPECT_EQ(Read(Emu() + "ziproms/abc.zip"), "the user's own");
 }
 
+TEST_F(LaunchGameRun, AZipNameThatLeavesTheRomFolderIsNeverCopiedOutsideIt)
+{
+    const std::string extra = dir.Dir() + "extra";
+    fs::create_directories(extra + "/x");
+    std::ofstream(extra + "/x/../evil.zip") << "archive";
+    game.ZipName = "../evil";
+    zipRomPaths = {extra + "/x/", "", ""};
+    game.InstallState = 2;
+    Emulator(std::string("if [ -e evil.zip ]; then echo copied; else echo none; fi > seen.txt\n") + kGoodRun);
+    LaunchGame(context);
+    EXPECT_EQ(Read(Emu() + "seen.txt"), "none\n");
+    EXPECT_EQ(Read(extra + "/evil.zip"), "archive");
+}
+
 TEST_F(LaunchGameRun, WithoutAZipromsFolderTheCopyFailsSilentlyAndTheGameStillRuns)
 {
     fs::remove(Emu() + "ziproms");

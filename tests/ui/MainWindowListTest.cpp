@@ -163,4 +163,8 @@ TEST_F(TMainWindowTest, StartButtonLaunchesOnlyInstalledGames)
     EXPECT_NE(Processes.Starts[0].CommandText.find("here"), std::string::npos);
     Window->GameListDblClick();
     EXPECT_EQ(Processes.Starts.size(), 2u);
+    Window->show();
+    Window->StartEmuButton().setFocus();
+    QTest::keyClick(&Window->StartEmuButton(), Qt::Key_Enter);
+    EXPECT_EQ(Processes.Starts.size(), 3u);
 }
