@@ -1,4 +1,5 @@
 #include "app/MainSettings.h"
+#include "platform/AsciiText.h"
 
 #include <cstdio>
 #include <unordered_set>
@@ -63,21 +64,7 @@ constexpr TNamedColor kNamedColors[] = {
 
 bool SameLetters(const std::string& a, const char* b)
 {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return i == a.size() && !b[i];
-}
-
-std::string LowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
+    return SameTextAscii(a, b);
 }
 
 // The fixed sections; every other section is a catalogue game's.

@@ -1,4 +1,5 @@
 #include "app/SettingsFile.h"
+#include "platform/AsciiText.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -18,15 +19,6 @@ namespace {
 // Anything larger is not a settings file; refusing it keeps a hostile file from exhausting memory.
 constexpr std::uintmax_t kMaxFileSize = 256u * 1024u * 1024u;
 
-std::string Lower(const std::string& text)
-{
-    std::string result = text;
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return result;
-}
-
 std::string WithoutLineBreaks(const std::string& text)
 {
     std::string result = text;
@@ -43,18 +35,7 @@ bool IsSectionLine(const std::string& line)
 
 bool SameKey(const std::string& line, size_t keyLength, const std::string& key)
 {
-    if (keyLength != key.size())
-        return false;
-    for (size_t i = 0; i < keyLength; ++i) {
-        char a = line[i], b = key[i];
-        if (a >= 'A' && a <= 'Z')
-            a = static_cast<char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = static_cast<char>(b - 'A' + 'a');
-        if (a != b)
-            return false;
-    }
-    return true;
+    return keyLength == key.size() && SameTextAscii(std::string_view(line).substr(0, keyLength), key);
 }
 
 // Sections up to this size are searched directly: cheaper than a hash index, and bounded.
@@ -83,14 +64,14 @@ struct TSection
     {
         const size_t eq = Lines[index].find('=');
         if (eq != std::string::npos)
-            Keys->emplace(Lower(Lines[index].substr(0, eq)), index);
+            Keys->emplace(LowerAscii(Lines[index].substr(0, eq)), index);
     }
 
     // Index of the first line with that key, or npos.
     size_t Find(const std::string& key) const
     {
         if (Keys) {
-            const auto it = Keys->find(Lower(key));
+            const auto it = Keys->find(LowerAscii(key));
             return it == Keys->end() ? std::string::npos : it->second;
         }
         for (size_t i = 0; i < Lines.size(); ++i) {
@@ -157,7 +138,7 @@ struct TSettingsFile::TImpl
 
     void AddSection(std::string name)
     {
-        Index.emplace(Lower(name), Sections.size());
+        Index.emplace(LowerAscii(name), Sections.size());
         Sections.push_back(TSection{std::move(name), {}, nullptr});
     }
 
@@ -165,18 +146,18 @@ struct TSettingsFile::TImpl
     {
         Index.clear();
         for (size_t i = 0; i < Sections.size(); ++i)
-            Index.emplace(Lower(Sections[i].Name), i);
+            Index.emplace(LowerAscii(Sections[i].Name), i);
     }
 
     const TSection* Find(const std::string& name) const
     {
-        const auto it = Index.find(Lower(name));
+        const auto it = Index.find(LowerAscii(name));
         return it == Index.end() ? nullptr : &Sections[it->second];
     }
 
     TSection* Find(const std::string& name)
     {
-        const auto it = Index.find(Lower(name));
+        const auto it = Index.find(LowerAscii(name));
         return it == Index.end() ? nullptr : &Sections[it->second];
     }
 
@@ -320,7 +301,7 @@ std::vector<std::string> TSettingsFile::SectionNames() const
 
 void TSettingsFile::EraseSection(const std::string& section)
 {
-    const auto it = m_impl->Index.find(Lower(section));
+    const auto it = m_impl->Index.find(LowerAscii(section));
     if (it == m_impl->Index.end())
         return;
     m_impl->Sections.erase(m_impl->Sections.begin() + static_cast<std::ptrdiff_t>(it->second));

@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "platform/AsciiText.h"
 
 #include <filesystem>
 #include <unordered_map>
@@ -29,14 +30,6 @@ void DeleteFile(const std::string& path)
     std::error_code ec;
     if (!fs::is_directory(path, ec))
         fs::remove(path, ec);
-}
-
-std::string LowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 TMessage ErrorBox(const std::string& text, TMsgButton button)

@@ -1,4 +1,5 @@
 #include "catalogue/FileLocator.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,16 +8,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::string Folded(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = char(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 TEntryKind KindOnDisk(const std::string& path)
 {
     std::error_code ec;
@@ -47,7 +38,7 @@ int TFileLocator::FolderId(const std::string& folder)
                           : it->is_directory(typeError)  ? TEntryKind::Folder
                                                          : TEntryKind::Other;
         std::string name = it->path().filename().string();
-        TEntries& entries = m_entries[Folded(name)];
+        TEntries& entries = m_entries[LowerAscii(name)];
         TEntry entry{id, std::move(name), kind};
         auto at =
             std::upper_bound(entries.begin(), entries.end(), entry, [](const TEntry& a, const TEntry& b) {
@@ -63,7 +54,7 @@ const TFileLocator::TEntries* TFileLocator::EntriesNamed(const std::string& leaf
     if (m_lastValid && leaf == m_lastLeaf) {
         return m_lastEntries;
     }
-    auto it = m_entries.find(Folded(leaf));
+    auto it = m_entries.find(LowerAscii(leaf));
     m_lastEntries = it == m_entries.end() ? nullptr : &it->second;
     m_lastLeaf = leaf;
     m_lastValid = true;

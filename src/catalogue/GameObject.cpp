@@ -1,14 +1,9 @@
 #include "catalogue/GameObject.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 
 namespace {
-std::string LowerAscii(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : char(c); });
-    return text;
-}
 } // namespace
 
 void TGameObjectList::AddGame(std::unique_ptr<TGameObject> game)

@@ -1,4 +1,5 @@
 #include "catalogue/SupportedGames.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <memory>
@@ -12,16 +13,6 @@ constexpr std::string_view kListingMarker = "games:";
 constexpr std::string_view kReadmeMarker = "nternal name";
 // A hostile listing of millions of words must not make the catalogue reserve room for all of them.
 constexpr int kMostReserved = 1 << 17;
-
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-char UpperAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-}
 
 void AssignLower(std::string& target, std::string_view text)
 {

@@ -1,4 +1,5 @@
 #include "images/PictureFormats.h"
+#include "platform/AsciiText.h"
 
 #include <cstdint>
 #include <fstream>
@@ -14,14 +15,6 @@ namespace {
 
 // A picture file larger than this is not read into memory at all.
 constexpr std::int64_t kMaxPictureFileBytes = std::int64_t{512} * 1024 * 1024;
-
-std::string LowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 std::string WithoutDot(const std::string& extension)
 {

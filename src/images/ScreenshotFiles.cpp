@@ -1,4 +1,5 @@
 #include "images/ScreenshotFiles.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,17 +24,6 @@ struct TDirName
     std::string Name;
     bool IsDirectory = false;
 };
-
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), LowerAscii);
-    return text;
-}
 
 bool StartsWithNoCase(std::string_view text, const std::string& lowerPrefix)
 {
@@ -238,11 +228,11 @@ void ForEachWithPrefix(const std::string& dir, const std::string& lowerPrefix, V
 void AppendFirstMatch(std::vector<TScreenshotEntry>& list, const std::string& dir, const std::string& zip,
                       bool requireDot)
 {
-    const std::string lowerZip = Lower(zip);
+    const std::string lowerZip = LowerAscii(zip);
     ForEachWithPrefix(dir, lowerZip, [&](std::string_view name, bool) {
         if (requireDot && !MatchesZipDot(name, lowerZip))
             return true;
-        const std::string lowerName = Lower(std::string(name));
+        const std::string lowerName = LowerAscii(std::string(name));
         if (HasImageExtension(lowerName))
             list.push_back({dir + lowerName, dir + std::string(name)});
         return false;
@@ -251,13 +241,13 @@ void AppendFirstMatch(std::vector<TScreenshotEntry>& list, const std::string& di
 
 void AppendGameplay(std::vector<TScreenshotEntry>& list, const std::string& dir, const std::string& zip)
 {
-    const std::string lowerZip = Lower(zip);
+    const std::string lowerZip = LowerAscii(zip);
     // Case-insensitive byte order keeps 1000 between 100 and 101, where a locale collation that skips
     // punctuation would not.
     ForEachWithPrefix(dir, lowerZip, [&](std::string_view name, bool isDirectory) {
         if (isDirectory || !MatchesZipDot(name, lowerZip))
             return true;
-        const std::string lowerName = Lower(std::string(name));
+        const std::string lowerName = LowerAscii(std::string(name));
         if (HasImageExtension(lowerName))
             list.push_back({dir + lowerName, dir + std::string(name)});
         return true;
@@ -267,11 +257,11 @@ void AppendGameplay(std::vector<TScreenshotEntry>& list, const std::string& dir,
 // Lower-case names of the files (not folders) in dir that could be game-play names of zip.
 std::unordered_set<std::string> TakenGameplayNames(const std::string& dir, const std::string& zip)
 {
-    const std::string lowerZip = Lower(zip);
+    const std::string lowerZip = LowerAscii(zip);
     std::unordered_set<std::string> names;
     ForEachEntry(dir, [&](std::string_view name, const TEntryRef& entry) {
         if (MatchesZipDot(name, lowerZip) && !IsDirectoryEntry(entry))
-            names.insert(Lower(std::string(name)));
+            names.insert(LowerAscii(std::string(name)));
     });
     return names;
 }
@@ -280,7 +270,7 @@ std::unordered_set<std::string> TakenGameplayNames(const std::string& dir, const
 std::string NextFreeName(const std::unordered_set<std::string>& taken, const std::string& gameplayDir,
                          const std::string& zip)
 {
-    const std::string lowerZip = Lower(zip);
+    const std::string lowerZip = LowerAscii(zip);
     for (int n = 1;; ++n) {
         const std::string number = GameplayNumberText(n);
         const std::string lowerBase = lowerZip + "." + number;
@@ -388,7 +378,7 @@ void HarvestNewScreenshots(const std::string& pcxDir, const std::string& gamepla
     fs::create_directories(fs::path(pcxDir), ec);
     std::vector<std::string> shots;
     for (const TDirName& entry : ListDir(pcxDir)) {
-        const std::string lowerName = Lower(entry.Name);
+        const std::string lowerName = LowerAscii(entry.Name);
         const bool isPcx = lowerName.size() >= 4 && lowerName.compare(lowerName.size() - 4, 4, ".pcx") == 0;
         if (isPcx && !entry.IsDirectory && IsRegularFile(fs::path(pcxDir + entry.Name)))
             shots.push_back(entry.Name);
@@ -399,7 +389,7 @@ void HarvestNewScreenshots(const std::string& pcxDir, const std::string& gamepla
     for (const std::string& name : shots) {
         const std::string target = NextFreeName(taken, gameplayDir, zip);
         if (MoveShot(fs::path(pcxDir + name), fs::path(target)))
-            taken.insert(Lower(fs::path(target).filename().string()));
+            taken.insert(LowerAscii(fs::path(target).filename().string()));
     }
     if (fs::is_empty(fs::path(pcxDir), ec) && !ec)
         fs::remove(fs::path(pcxDir), ec);

@@ -1,4 +1,5 @@
 #include "launch/EmuOutput.h"
+#include "platform/AsciiText.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,13 +13,7 @@ const std::string kFrameRateKey = "Average frame rate ";
 
 bool EqualsNoCase(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
+    return SameTextAscii(a, b);
 }
 
 std::string TrimControls(const std::string& text)

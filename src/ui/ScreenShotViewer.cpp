@@ -1,4 +1,5 @@
 #include "ui/ScreenShotViewer.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,11 +10,6 @@
 #include "platform/Dialogs.h"
 
 namespace {
-
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 size_t FindNoCase(const std::string& text, const std::string& part)
 {

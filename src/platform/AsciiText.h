@@ -1,0 +1,32 @@
+#pragma once
+// Letter case of the ASCII letters only: keys, file names and markers are byte texts in any encoding.
+
+#include <string>
+#include <string_view>
+
+constexpr char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+constexpr char UpperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+inline std::string LowerAscii(std::string text)
+{
+    for (char& c : text)
+        c = LowerAscii(c);
+    return text;
+}
+
+constexpr bool SameTextAscii(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
