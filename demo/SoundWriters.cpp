@@ -58,7 +58,7 @@ std::vector<TEvent> TuneEvents(unsigned seed)
     unsigned state = seed;
     uint32_t tick = 0;
     for (int bar = 0; bar < 8; ++bar) {
-        const int bass = root - 24 + kScale[(bar * 3 + int(seed)) % 4];
+        const int bass = root - 24 + kScale[(unsigned(bar) * 3u + seed) % 4u];
         events.push_back({tick, {char(0x91), char(bass), char(90)}});
         events.push_back({tick + 4 * kTicksPerBeat - 1, {char(0x81), char(bass), char(0)}});
         for (uint32_t step = 0; step < 8; ++step) {
