@@ -28,5 +28,5 @@ private:
 };
 
 // Addresses the Help menu opens.
-inline constexpr const char* kKorbHomepage = "https://www.korb-emulator.net";
-inline constexpr const char* kVantorKorbHomepage = "https://vantorkorb.sourceforge.io";
+inline constexpr const char* kKorbHomepage = "https://korb.example.net";
+inline constexpr const char* kVantorKorbHomepage = "https://vantorkorb.example.org";

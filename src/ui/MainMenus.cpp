@@ -14,6 +14,7 @@
 
 #include "app/Startup.h"
 #include "catalogue/InstalledGames.h"
+#include "report/NeededReport.h"
 #include "ui/ColourRoles.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
@@ -319,10 +320,24 @@ void TMain::MenuCheckforSupportedgamesClick()
 
 void TMain::MenuSetAlternativeRompathClick()
 {
+    // Confirmed or cancelled, the installed states are checked again.
+    if (m_zipDirsCommand)
+        m_zipDirsCommand();
     MenuCheckForInstalledGamesClick();
 }
 
-void TMain::MSReportNeededClick() {}
+void TMain::MSReportNeededClick()
+{
+    if (!m_services.Shell) {
+        return;
+    }
+    try {
+        WriteNeededReport(m_startup.Catalogue(), m_startup.Paths(), kVersionText, *m_services.Shell);
+    } catch (const std::exception& error) {
+        // The command ends here; nothing is opened and an older report stays as it was.
+        ShowError(error.what());
+    }
+}
 
 TSoundMode TMain::SoundMode() const
 {

@@ -63,6 +63,8 @@ public:
     void MenuSetDefaultSettingsClick();
     void DefaultSettingsModeEnded();
     void MenuSetAlternativeRompathClick();
+    // The zipped rom paths dialog, once the process entry has made it; until then only the re-check runs.
+    void SetZipDirsCommand(std::function<void()> command) { m_zipDirsCommand = std::move(command); }
     void MSReportNeededClick();
     void MenuCheckForInstalledGamesClick();
     void MenuCheckforSupportedgamesClick();
@@ -172,4 +174,5 @@ private:
     bool m_mustEnd = false;
     bool m_closed = false;
     bool m_filling = false;
+    std::function<void()> m_zipDirsCommand;
 };

@@ -1,0 +1,137 @@
+#include "components/About.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include "components/LinkLabel.h"
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+TLinkLabel* MakeLink(TShell* shell, QWidget* parent, const char* name, const QString& text,
+                     const QString& url, TCustomCursor pointer)
+{
+    auto* link = new TLinkLabel(shell, parent);
+    link->setObjectName(name);
+    link->setText(text);
+    link->SetUrl(url);
+    QFont font = link->font();
+    font.setPixelSize(11);
+    link->setFont(font);
+    link->SetColorMouseOver(kLinkMouseOverColor);
+    link->SetColorActive(kLinkActiveColor);
+    link->SetCursorMouseOver(pointer);
+    link->SetPopupString(kLinkDefaultPopupString);
+    return link;
+}
+
+// A label that takes the size of its text, with its top left corner where designed.
+void PlaceAutoSized(QWidget* widget, int left, int top)
+{
+    widget->adjustSize();
+    widget->move(left, top);
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(TShell* shell, QWidget* parent) : QDialog(parent)
+{
+    setObjectName("AboutBox1");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(true);
+    setFixedSize(230, 229);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName("Bevel1");
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(8, 8, 217, 177);
+
+    FrontLogo = MakeLabel(this, "FrontLogo", {});
+    FrontLogo->setGeometry(65, 16, 100, 43);
+    FrontLogo->setAlignment(Qt::AlignCenter);
+    FrontLogo->setAttribute(Qt::WA_TranslucentBackground);
+
+    versionlabel = MakeLabel(this, "versionlabel", "version goes here");
+    versionlabel->setGeometry(16, 58, 202, 13);
+    versionlabel->setAlignment(Qt::AlignCenter);
+
+    Label1 = MakeLabel(this, "Label1", "by");
+    PlaceAutoSized(Label1, 80, 72);
+    FrontendAuthor = MakeLink(shell, this, "FrontendAuthor", kFrontendAuthorName, kFrontendAuthorUrl,
+                              TCustomCursor::crMozilla);
+    PlaceAutoSized(FrontendAuthor, 96, 72);
+
+    Label2 = MakeLabel(this, "Label2", "is a freeware frontend for the");
+    QFont label2Font = Label2->font();
+    label2Font.setPixelSize(13);
+    Label2->setFont(label2Font);
+    QPalette label2Colours = Label2->palette();
+    label2Colours.setColor(QPalette::WindowText, kLinkNormalColor);
+    Label2->setPalette(label2Colours);
+    Label2->setGeometry(16, 88, 202, 13);
+    Label2->setAlignment(Qt::AlignCenter);
+
+    EmulatorLogo = MakeLabel(this, "EmulatorLogo", {});
+    EmulatorLogo->setGeometry(65, 112, 100, 47);
+    EmulatorLogo->setAlignment(Qt::AlignCenter);
+    EmulatorLogo->setAttribute(Qt::WA_TranslucentBackground);
+
+    Label4 = MakeLabel(this, "Label4", "by");
+    PlaceAutoSized(Label4, 64, 160);
+    Author = MakeLink(shell, this, "Author", kEmulatorAuthorName, kEmulatorAuthorUrl, TCustomCursor::crMSIE);
+    Author->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    PlaceAutoSized(Author, 80, 160);
+
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setGeometry(65, 192, 100, 33);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::ShowWithVersion(const QString& version)
+{
+    versionlabel->setText(version);
+    exec();
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TAboutBox::FormShow()
+{
+    if (m_designFonts.empty()) {
+        for (QObject* child : children()) {
+            if (auto* widget = qobject_cast<QWidget*>(child)) {
+                m_designFonts.emplace_back(widget, widget->font());
+            }
+        }
+    } else {
+        for (const auto& [widget, font] : m_designFonts) {
+            if (widget) {
+                widget->setFont(font);
+            }
+        }
+    }
+    if (m_fontScaler) {
+        m_fontScaler(this);
+    }
+    if (QScreen* where = screen()) {
+        move(where->availableGeometry().center() - rect().center());
+    }
+}

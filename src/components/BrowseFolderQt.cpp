@@ -1,0 +1,230 @@
+#include "components/BrowseFolderQt.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+QString FromBytes(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToBytes(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// The folder dialog, with a hook that runs when the user confirms, before it closes.
+class TPickerDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+    std::function<void()> BeforeAccept;
+
+    void accept() override
+    {
+        if (BeforeAccept)
+            BeforeAccept();
+        QFileDialog::accept();
+    }
+};
+
+class TQtPickerSession : public TFolderPickerSession
+{
+public:
+    TQtPickerSession(TPickerDialog& dialog, QLabel* status, QWidget* owner, TFolderPickerEvents& events)
+        : m_dialog(dialog), m_status(status), m_owner(owner), m_events(events)
+    {
+    }
+
+    QWidget* Handle() override { return &m_dialog; }
+
+    QRect ForegroundGeometry() override
+    {
+        QWidget* foreground = QApplication::activeWindow();
+        if (!foreground || foreground == &m_dialog)
+            foreground = m_owner;
+        if (foreground)
+            return foreground->frameGeometry();
+        QScreen* screen = QApplication::primaryScreen();
+        return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    }
+
+    QSize DialogSize() override { return m_dialog.frameGeometry().size(); }
+    void MoveTo(const QPoint& topLeft) override { m_dialog.move(topLeft); }
+
+    void SelectFolder(const std::string& path) override
+    {
+        // Opening at the folder makes it the choice; selecting it inside its parent would be read back
+        // as a name relative to itself.
+        m_dialog.setDirectory(FromBytes(path));
+    }
+
+    void SetStatusText(const std::string& text) override
+    {
+        if (m_status)
+            m_status->setText(FromBytes(text));
+    }
+
+    void EnableOK(bool enabled) override
+    {
+        // The dialog enables its button itself for a usable folder; only the refusal is added here.
+        if (auto* box = m_dialog.findChild<QDialogButtonBox*>()) {
+            QPushButton* ok = box->button(QDialogButtonBox::Open);
+            if (!ok)
+                ok = box->button(QDialogButtonBox::Ok);
+            if (ok && !enabled)
+                ok->setEnabled(false);
+        }
+    }
+
+    void AddCustomButton(const TCustomButtonSetup& setup) override
+    {
+        QAbstractButton* button = nullptr;
+        if (setup.Type == TCustomButtonType::btCheckBox) {
+            auto* box = new QCheckBox(FromBytes(setup.Caption), &m_dialog);
+            box->setChecked(setup.Checked);
+            button = box;
+        } else {
+            button = new QPushButton(FromBytes(setup.Caption), &m_dialog);
+        }
+        button->setObjectName(QStringLiteral("CustomButton%1").arg(setup.Id));
+        button->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setMinimumWidth(setup.Geometry.width());
+        button->setFixedHeight(setup.Geometry.height());
+        button->setEnabled(setup.Enabled);
+        // The dialog lays out its own children, so the button takes the bottom-left cell.
+        if (auto* grid = qobject_cast<QGridLayout*>(m_dialog.layout()))
+            grid->addWidget(button, grid->rowCount(), 0, Qt::AlignLeft);
+        button->show();
+        QObject::connect(button, &QAbstractButton::clicked, &m_dialog,
+                         [this] { m_events.CustomButtonClicked(*this); });
+        m_custom = button;
+    }
+
+    void SetCustomButtonEnabled(bool enabled) override
+    {
+        if (m_custom)
+            m_custom->setEnabled(enabled);
+    }
+
+    void SetCustomButtonCaption(const std::string& caption) override
+    {
+        if (m_custom)
+            m_custom->setText(FromBytes(caption));
+    }
+
+    bool CustomButtonChecked() override { return m_custom && m_custom->isChecked(); }
+
+private:
+    TPickerDialog& m_dialog;
+    QLabel* m_status;
+    QWidget* m_owner;
+    TFolderPickerEvents& m_events;
+    QAbstractButton* m_custom = nullptr;
+};
+
+QString WithoutTrailingSeparator(QString path)
+{
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
+std::string SpecialFolderPath(TSHFolders folder)
+{
+    auto location = [](QStandardPaths::StandardLocation where) {
+        return ToBytes(QStandardPaths::writableLocation(where));
+    };
+    const std::string home = location(QStandardPaths::HomeLocation);
+    switch (folder) {
+    case TSHFolders::foDesktop:
+    case TSHFolders::foDesktopDirectory:
+        return location(QStandardPaths::DesktopLocation);
+    case TSHFolders::foPersonal:
+        return location(QStandardPaths::DocumentsLocation);
+    case TSHFolders::foFonts:
+        return location(QStandardPaths::FontsLocation);
+    case TSHFolders::foPrograms:
+    case TSHFolders::foStartMenu:
+        return location(QStandardPaths::ApplicationsLocation);
+    case TSHFolders::foStartup:
+        return location(QStandardPaths::ConfigLocation) + "/autostart";
+    case TSHFolders::foTemplates:
+        return home + "/Templates";
+    case TSHFolders::foRecycleBin:
+        return location(QStandardPaths::GenericDataLocation) + "/Trash";
+    case TSHFolders::foMyComputer:
+        return "/";
+    default:
+        return std::string();
+    }
+}
+
+std::optional<TFolderPickerResult> TQtFolderPicker::Run(const TFolderPickerRequest& request,
+                                                        TFolderPickerEvents& events)
+{
+    TPickerDialog dialog(request.Owner, FromBytes(request.Title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (request.Root) {
+        const QString root = FromBytes(SpecialFolderPath(*request.Root));
+        if (!root.isEmpty() && QFileInfo(root).isDir()) {
+            dialog.setDirectory(root);
+            QList<QUrl> sidebar = dialog.sidebarUrls();
+            sidebar.prepend(QUrl::fromLocalFile(root));
+            dialog.setSidebarUrls(sidebar);
+        }
+    }
+
+    QLabel* status = nullptr;
+    if (request.Flags.Has(TBrowseInfoFlag::bfStatusText)) {
+        status = new QLabel(&dialog);
+        status->setObjectName(QStringLiteral("StatusText"));
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(status, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+
+    TQtPickerSession session(dialog, status, request.Owner, events);
+    auto selectionChanged = [&](const QString& path) {
+        const QString folder = WithoutTrailingSeparator(path);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            events.SelectionChanged(session, ToBytes(path), std::nullopt);
+        else
+            events.SelectionChanged(session, ToBytes(QFileInfo(folder).fileName()), ToBytes(folder));
+    };
+    QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, selectionChanged);
+    QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, selectionChanged);
+    dialog.BeforeAccept = [&] { events.Confirming(session); };
+
+    dialog.adjustSize();
+    events.Initialized(session);
+    selectionChanged(dialog.directory().absolutePath());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    TFolderPickerResult result;
+    const QString path = WithoutTrailingSeparator(QDir::cleanPath(chosen.front()));
+    result.Path = ToBytes(path);
+    result.DisplayName = ToBytes(QFileInfo(path).fileName());
+    return result;
+}
