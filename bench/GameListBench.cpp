@@ -6,8 +6,8 @@
 
 #include <QApplication>
 
-#include "app/DateTimeText.h"
 #include "app/Startup.h"
+#include "base/DateTimeText.h"
 #include "platform/Dialogs.h"
 #include "platform/Processes.h"
 #include "platform/Services.h"

@@ -11,9 +11,9 @@
 #include <QImage>
 
 #include "catalogue/GameObject.h"
-#include "images/ScreenshotFiles.h"
+#include "controllers/ScreenShotViewer.h"
 #include "platform/Dialogs.h"
-#include "ui/ScreenShotViewer.h"
+#include "shots/ScreenshotFiles.h"
 
 namespace fs = std::filesystem;
 

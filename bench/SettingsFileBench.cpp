@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/SettingsFile.h"
+#include "base/SettingsFile.h"
 
 namespace {
 

@@ -1,22 +1,22 @@
 # Helpers that keep each folder one target and each test folder one executable.
 
-# vk_folder_library(<target> <folder> [EXCLUDE <file>...] [LINK <lib>...])
-# Every .cpp (and .qrc) directly in <folder> belongs to the library.
+# vk_folder_library(<target> <folder> [QT] [LINK <lib>...])
+# Every .cpp (and .qrc) directly in <folder> belongs to the library; QT runs moc and rcc on it.
 function(vk_folder_library target folder)
-    cmake_parse_arguments(ARG "" "" "EXCLUDE;LINK" ${ARGN})
+    cmake_parse_arguments(ARG "QT" "" "LINK" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h
         ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.qrc)
-    foreach(ex IN LISTS ARG_EXCLUDE)
-        list(FILTER sources EXCLUDE REGEX "/${ex}$")
-    endforeach()
     # An empty folder still makes a valid library while its code is being written.
     set(anchor ${CMAKE_CURRENT_BINARY_DIR}/${target}_anchor.cpp)
     file(WRITE ${anchor} "// generated\n")
     add_library(${target} STATIC ${sources} ${anchor})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${target} PUBLIC ${ARG_LINK})
+    if(ARG_QT)
+        set_target_properties(${target} PROPERTIES AUTOMOC ON AUTORCC ON)
+    endif()
 endfunction()
 
 # vk_test_folder(<name> [QT] LINK <lib>...)
@@ -32,11 +32,11 @@ function(vk_test_folder name)
     target_link_libraries(${exe} PRIVATE vk_test_support ${ARG_LINK} GTest::gmock)
     target_compile_definitions(${exe} PRIVATE
         KORB_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
-        KORB_SHARED_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata"
         KORB_SIM_PATH="$<TARGET_FILE:korb-sim>"
         KORB_BINARY_DIR="${PROJECT_BINARY_DIR}")
     if(ARG_QT)
         target_link_libraries(${exe} PRIVATE vk_test_qtmain Qt6::Test)
+        set_target_properties(${exe} PROPERTIES AUTOMOC ON)
     else()
         target_link_libraries(${exe} PRIVATE GTest::gtest_main)
     endif()

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/MainSettings.h"
-#include "app/SettingsFile.h"
+#include "base/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,10 +1,10 @@
 #include "app/MainSettings.h"
-#include "platform/AsciiText.h"
+#include "base/AsciiText.h"
 
 #include <cstdio>
 #include <unordered_set>
 
-#include "app/SettingsFile.h"
+#include "base/SettingsFile.h"
 
 namespace {
 

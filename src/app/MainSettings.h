@@ -7,10 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/DateTimeText.h"
-#include "app/WorkingPaths.h"
-
-inline constexpr const char* kVersionText = "0.33.8";
+#include "base/DateTimeText.h"
+#include "base/Version.h"
+#include "base/WorkingPaths.h"
 
 // Colour values: 0x00BBGGRR, or 0x80000000 + n for system colour n.
 inline constexpr uint32_t kClWindowText = 0x80000008;

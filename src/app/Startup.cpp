@@ -1,12 +1,12 @@
 #include "app/Startup.h"
-#include "platform/AsciiText.h"
+#include "base/AsciiText.h"
 
 #include <filesystem>
 #include <unordered_map>
 
-#include "app/DateTimeText.h"
-#include "app/FileError.h"
-#include "app/SettingsFile.h"
+#include "base/DateTimeText.h"
+#include "base/FileError.h"
+#include "base/SettingsFile.h"
 #include "catalogue/GameSettingsFiles.h"
 #include "catalogue/SupportedGames.h"
 #include "launch/ExecEmu.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/MainSettings.h"
-#include "app/WorkingPaths.h"
+#include "base/WorkingPaths.h"
 #include "catalogue/GameObject.h"
 #include "catalogue/InstalledGames.h"
 #include "launch/ExecFile.h"

@@ -1,5 +1,5 @@
 #include "catalogue/FileLocator.h"
-#include "platform/AsciiText.h"
+#include "base/AsciiText.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,5 +1,5 @@
 #include "catalogue/GameObject.h"
-#include "platform/AsciiText.h"
+#include "base/AsciiText.h"
 
 #include <algorithm>
 

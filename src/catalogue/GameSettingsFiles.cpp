@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/SettingsFile.h"
+#include "base/SettingsFile.h"
 #include "catalogue/TextLines.h"
 
 namespace fs = std::filesystem;

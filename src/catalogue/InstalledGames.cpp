@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/DateTimeText.h"
+#include "base/DateTimeText.h"
 #include "catalogue/FileLocator.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "catalogue/SupportedGames.h"
-#include "platform/AsciiText.h"
+#include "base/AsciiText.h"
 
 #include <algorithm>
 #include <memory>

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 
 namespace {
 constexpr char kCtrlZ = 26;

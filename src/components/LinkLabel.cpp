@@ -11,7 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "platform/CommandText.h"
+#include "base/CommandText.h"
 #include "platform/Shell.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "images/PictureFormats.h"
-#include "platform/AsciiText.h"
+#include "base/AsciiText.h"
 
 #include <cstdint>
 #include <fstream>

@@ -1,11 +1,11 @@
 #include "launch/EmuOutput.h"
-#include "platform/AsciiText.h"
+#include "base/AsciiText.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 
 namespace {
 

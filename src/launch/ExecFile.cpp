@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/CommandText.h"
+#include "base/CommandText.h"
 
 namespace {
 

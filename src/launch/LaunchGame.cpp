@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "catalogue/GameSettingsFiles.h"
 #include "catalogue/InstalledGames.h"
-#include "images/ScreenshotFiles.h"
 #include "launch/CommandLine.h"
 #include "launch/EmuOutput.h"
+#include "shots/ScreenshotFiles.h"
 
 namespace fs = std::filesystem;
 

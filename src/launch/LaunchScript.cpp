@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "platform/CommandText.h"
+#include "base/CommandText.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/CommandText.h"
+#include "base/CommandText.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/AsciiText.h"
 #include "catalogue/GameObject.h"
-#include "platform/AsciiText.h"
 #include "platform/Shell.h"
 
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/WorkingPaths.h"
+#include "base/WorkingPaths.h"
 
 class TGameObjectList;
 class TShell;

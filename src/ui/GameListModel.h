@@ -6,7 +6,7 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 
-#include "ui/GameListCompare.h"
+#include "controllers/GameListCompare.h"
 
 class TGameListModel : public QAbstractTableModel
 {

@@ -14,11 +14,11 @@
 
 #include "app/Startup.h"
 #include "catalogue/InstalledGames.h"
+#include "controllers/GameSound.h"
 #include "report/NeededReport.h"
 #include "ui/ColourRoles.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
-#include "ui/GameSound.h"
 
 QAction* TMain::AddMenuItem(QMenu* menu, const QString& name, const QString& caption)
 {

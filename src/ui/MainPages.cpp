@@ -7,10 +7,10 @@
 #include <QTabWidget>
 
 #include "app/Startup.h"
+#include "controllers/GameSound.h"
 #include "launch/LaunchGame.h"
 #include "ui/DisplayText.h"
 #include "ui/GameListView.h"
-#include "ui/GameSound.h"
 #include "ui/ScaleFormFonts.h"
 #include "ui/ScreenShotPage.h"
 #include "ui/SettingsPage.h"

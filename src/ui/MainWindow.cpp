@@ -19,10 +19,10 @@
 
 #include "app/Startup.h"
 #include "catalogue/GameObject.h"
+#include "controllers/GameSound.h"
 #include "ui/DisplayText.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
-#include "ui/GameSound.h"
 #include "ui/Pictures.h"
 #include "ui/ScaleFormFonts.h"
 

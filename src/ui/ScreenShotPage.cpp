@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 
 #include "catalogue/GameObject.h"
+#include "controllers/ScreenShotViewer.h"
 #include "ui/DisplayText.h"
 #include "ui/ScreenShot1.h"
-#include "ui/ScreenShotViewer.h"
 #include "ui/ScreenShotWidgets.h"
 
 namespace {

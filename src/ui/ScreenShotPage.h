@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "app/MainSettings.h"
-#include "app/WorkingPaths.h"
+#include "base/WorkingPaths.h"
 
 class QAction;
 class QActionGroup;

@@ -21,10 +21,10 @@
 #include "catalogue/GameObject.h"
 #include "catalogue/GameSettings.h"
 #include "catalogue/GameSettingsFiles.h"
+#include "controllers/SettingsPageText.h"
 #include "platform/Dialogs.h"
 #include "ui/DisplayText.h"
 #include "ui/SettingsPageSpinEdit.h"
-#include "ui/SettingsPageText.h"
 #include "ui/SettingsPageToolbar.h"
 
 namespace {

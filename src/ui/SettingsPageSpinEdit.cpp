@@ -4,7 +4,7 @@
 
 #include <QLineEdit>
 
-#include "ui/SettingsPageText.h"
+#include "controllers/SettingsPageText.h"
 
 TSpinEdit::TSpinEdit(int minimum, int maximum, int maxLength, QWidget* parent)
     : QSpinBox(parent), m_maxLength(maxLength)

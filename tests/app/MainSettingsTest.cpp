@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FileError.h"
-#include "app/SettingsFile.h"
+#include "base/FileError.h"
+#include "base/SettingsFile.h"
 #include "support/TempDir.h"
 
 namespace {

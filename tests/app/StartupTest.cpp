@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/DateTimeText.h"
-#include "app/SettingsFile.h"
+#include "base/DateTimeText.h"
+#include "base/SettingsFile.h"
 #include "launch/ExecEmu.h"
 #include "platform/PosixProcesses.h"
 #include "support/FakeDialogs.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/DateTimeText.h"
+#include "base/DateTimeText.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

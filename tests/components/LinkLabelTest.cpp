@@ -14,8 +14,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "base/CommandText.h"
 #include "components/LinkLabel.h"
-#include "platform/CommandText.h"
 #include "support/FakeShell.h"
 #include "support/TempDir.h"
 

@@ -50,7 +50,13 @@ for path in sys.argv[2:]:
 std::vector<std::filesystem::path> SuiteFiles(bool corrupt)
 {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(KORB_SHARED_TESTDATA_DIR "/pngsuite")) {
+    const std::filesystem::path folder = KORB_TEST_DATA_DIR "/pngsuite";
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        ADD_FAILURE() << "the PNG suite is missing: " << folder;
+        return files;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         if (entry.path().extension() == ".png" && (name[0] == 'x') == corrupt)
             files.push_back(entry.path());

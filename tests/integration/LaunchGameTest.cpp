@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FileError.h"
+#include "base/CommandText.h"
+#include "base/FileError.h"
 #include "catalogue/GameSettingsFiles.h"
 #include "launch/CommandLine.h"
 #include "launch/ExecEmu.h"
 #include "launch/LaunchScript.h"
-#include "platform/CommandText.h"
 #include "platform/qt/QtProcesses.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeShell.h"

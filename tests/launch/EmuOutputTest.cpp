@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeProcesses.h"
 #include "support/FakeShell.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/CommandText.h"
+#include "base/CommandText.h"
 #include "support/FakeProcesses.h"
 #include "support/FakeShell.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "support/TempDir.h"
 
 namespace {

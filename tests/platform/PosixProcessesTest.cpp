@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/CommandText.h"
+#include "base/CommandText.h"
 #include "support/TempDir.h"
 
 namespace {

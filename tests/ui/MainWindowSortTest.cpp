@@ -2,7 +2,7 @@
 #include <QHeaderView>
 #include <QTreeView>
 
-#include "app/DateTimeText.h"
+#include "base/DateTimeText.h"
 #include "ui/GameListView.h"
 #include "ui/MainWindowFixture.h"
 

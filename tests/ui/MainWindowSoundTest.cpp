@@ -1,6 +1,6 @@
 // The selected game's music or sample through the media service, and the Sound menu.
+#include "controllers/GameSound.h"
 #include "ui/GameListView.h"
-#include "ui/GameSound.h"
 #include "ui/MainWindowFixture.h"
 
 class TMainWindowSoundTest : public TMainWindowTest

@@ -12,10 +12,10 @@
 #include <QToolButton>
 
 #include "catalogue/GameObject.h"
+#include "controllers/ScreenShotViewer.h"
 #include "support/FakeDialogs.h"
 #include "support/TempDir.h"
 #include "ui/ScreenShot.h"
-#include "ui/ScreenShotViewer.h"
 #include "ui/ScreenShotWidgets.h"
 
 namespace fs = std::filesystem;

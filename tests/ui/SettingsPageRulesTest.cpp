@@ -18,10 +18,10 @@
 #include <QWheelEvent>
 
 #include "catalogue/GameObject.h"
+#include "controllers/SettingsPageText.h"
 #include "support/TempDir.h"
 #include "ui/SettingsPage.h"
 #include "ui/SettingsPageSpinEdit.h"
-#include "ui/SettingsPageText.h"
 #include "ui/SettingsPageToolbar.h"
 
 namespace {

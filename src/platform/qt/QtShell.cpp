@@ -7,7 +7,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "platform/CommandText.h"
+#include "base/CommandText.h"
 #include "platform/qt/QtText.h"
 
 namespace {

@@ -1,0 +1,57 @@
+#pragma once
+// The in-memory settings file: sections of "key=value" lines, read whole, answered from memory, written
+// whole.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/DateTimeText.h"
+
+class TSettingsFile
+{
+public:
+    // Reads the whole file; a missing file gives an empty object. Throws TFileError when it cannot be read.
+    static TSettingsFile Open(const std::string& path);
+    // Parses file content; path is where UpdateFile writes (may be empty when the content is only read).
+    static TSettingsFile FromBytes(const std::string& bytes, const std::string& path = std::string());
+
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    bool ReadBool(const std::string& section, const std::string& key, bool def) const;
+    TDateTime ReadDateTime(const std::string& section, const std::string& key, TDateTime def) const;
+
+    // Line breaks in section, key or value would split the entry, so each CR or LF is written as a blank.
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+    void WriteDateTime(const std::string& section, const std::string& key, TDateTime value);
+
+    bool SectionExists(const std::string& section) const;
+    bool ValueExists(const std::string& section, const std::string& key) const;
+    // Every section's name in file order, repeated names included.
+    std::vector<std::string> SectionNames() const;
+    void EraseSection(const std::string& section);
+    void Clear();
+    // Replaces the file atomically. Throws TFileError("Cannot create file <path>") and leaves the old file
+    // whole.
+    void UpdateFile() const;
+    // The text UpdateFile writes.
+    std::string ToBytes() const;
+
+    const std::string& Path() const;
+
+    TSettingsFile(TSettingsFile&&) noexcept;
+    TSettingsFile& operator=(TSettingsFile&&) noexcept;
+    ~TSettingsFile();
+
+private:
+    TSettingsFile();
+    struct TImpl;
+    std::unique_ptr<TImpl> m_impl;
+};
+
+// The integer reading of a settings value: decimal, or hexadecimal after "$", "0x" or "0X"; nothing when
+// the text is not such a number or does not fit 32 bits.
+std::optional<int> ParseSettingsInteger(const std::string& text);

@@ -1,0 +1,319 @@
+// The settings file syntax: reading, writing, line ends, duplicates, damaged files and atomic replacement.
+#include "base/SettingsFile.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "base/FileError.h"
+#include "support/TempDir.h"
+
+namespace {
+
+TSettingsFile Parse(const std::string& bytes)
+{
+    return TSettingsFile::FromBytes(bytes);
+}
+
+TEST(SettingsFileRead, KeysAndSectionsIgnoreLetterCase)
+{
+    const TSettingsFile file = Parse("[View]\r\n;x\r\nHotTracking=0\r\n");
+    EXPECT_FALSE(file.ReadBool("view", "hottracking", true));
+    EXPECT_FALSE(file.ReadBool("VIEW", "HOTTRACKING", true));
+    EXPECT_TRUE(file.ReadBool("View", "Other", true));
+    EXPECT_TRUE(file.ReadBool("Other", "HotTracking", true));
+}
+
+TEST(SettingsFileRead, LinesAreNotTrimmed)
+{
+    const TSettingsFile file = Parse("[S]\nTimer =5\nCmd=a=b\nPad= x \n=empty key\n");
+    EXPECT_EQ(file.ReadInteger("S", "Timer", 7), 7);
+    EXPECT_EQ(file.ReadInteger("S", "Timer ", 7), 5);
+    EXPECT_EQ(file.ReadString("S", "Cmd", ""), "a=b");
+    EXPECT_EQ(file.ReadString("S", "Pad", ""), " x ");
+    EXPECT_EQ(file.ReadString("S", "", "-"), "empty key");
+}
+
+TEST(SettingsFileRead, IntegersTable)
+{
+    struct
+    {
+        const char* Text;
+        int Expected;
+    } const rows[] = {
+        {"0x1F", 31},
+        {"0X1f", 31},
+        {"$1F", 31},
+        {"12", 12},
+        {"-12", -12},
+        {"12abc", -99},
+        {"", -99},
+        {"abc", -99},
+        {"0x", -99},
+        {"$", -99},
+        {"2147483647", 2147483647},
+        {"2147483648", -99},
+        {"-2147483648", INT32_MIN},
+        {"$FFFFFFFF", -1},
+        {"$100000000", -99},
+        {" 7", 7},
+        {"7 ", -99},
+        {"+5", 5},
+        {"1.5", -99},
+    };
+    for (const auto& row : rows) {
+        const TSettingsFile file = Parse(std::string("[S]\nK=") + row.Text + "\n");
+        EXPECT_EQ(file.ReadInteger("S", "K", -99), row.Expected) << "value '" << row.Text << "'";
+    }
+}
+
+TEST(SettingsFileRead, BooleansAreIntegers)
+{
+    const TSettingsFile file = Parse("[S]\nTwo=2\nZero=0\nBad=yes\nNeg=-1\n");
+    EXPECT_TRUE(file.ReadBool("S", "Two", false));
+    EXPECT_FALSE(file.ReadBool("S", "Zero", true));
+    EXPECT_TRUE(file.ReadBool("S", "Bad", true));
+    EXPECT_FALSE(file.ReadBool("S", "Bad", false));
+    EXPECT_TRUE(file.ReadBool("S", "Neg", false));
+}
+
+TEST(SettingsFileRead, DateTimes)
+{
+    const TSettingsFile file = Parse("[S]\nFull=2024-02-29 13:05:09\nDay=1900-01-09\nBad=2024-02-30\n");
+    const TDateTime def = TDateTime{42};
+    EXPECT_EQ(FormatDateTime(file.ReadDateTime("S", "Full", def)), "2024-02-29 13:05:09");
+    EXPECT_EQ(file.ReadDateTime("S", "Day", def), kNeverDateTime);
+    EXPECT_EQ(file.ReadDateTime("S", "Bad", def), def);
+    EXPECT_EQ(file.ReadDateTime("S", "Absent", def), def);
+}
+
+TEST(SettingsFileLines, EveryLineEndIsRecognised)
+{
+    const TSettingsFile file = Parse("[A]\r\nx=1\ry=2\nz=3\r\n\r\n\n\r[B]\rw=4");
+    EXPECT_EQ(file.ReadString("A", "x", ""), "1");
+    EXPECT_EQ(file.ReadString("A", "y", ""), "2");
+    EXPECT_EQ(file.ReadString("A", "z", ""), "3");
+    EXPECT_EQ(file.ReadString("B", "w", ""), "4");
+    EXPECT_EQ(file.ToBytes(), "[A]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[B]\r\nw=4\r\n\r\n");
+}
+
+TEST(SettingsFileLines, SectionLinesNeedBothBrackets)
+{
+    const TSettingsFile file = Parse("top=0\n[A]\n[B\nB]\n[]\nk=v\n[\n");
+    EXPECT_FALSE(file.ValueExists("A", "top"));
+    EXPECT_TRUE(file.SectionExists("A")); // "[B", "B]" and "[" are entries of A
+    EXPECT_TRUE(file.SectionExists(""));
+    EXPECT_EQ(file.ReadString("", "k", ""), "v");
+    EXPECT_FALSE(file.SectionExists("B"));
+}
+
+TEST(SettingsFileDuplicates, FirstSectionAndFirstKeyAnswer)
+{
+    TSettingsFile file = Parse("[S]\nk=1\nk=2\n[s]\nk=3\nm=4\n");
+    EXPECT_EQ(file.ReadString("S", "k", ""), "1");
+    EXPECT_FALSE(file.ValueExists("S", "m"));
+    file.WriteString("S", "K", "9");
+    file.WriteString("S", "m", "5");
+    EXPECT_EQ(file.ToBytes(), "[S]\r\nK=9\r\nk=2\r\nm=5\r\n\r\n[s]\r\nk=3\r\nm=4\r\n\r\n");
+}
+
+TEST(SettingsFileDuplicates, LargeSectionsAnswerLikeSmallOnes)
+{
+    for (int padding : {0, 3, 20, 200}) {
+        std::string bytes = "[S]\nDup=first\nnokey\n";
+        for (int i = 0; i < padding; ++i) {
+            const std::string number = std::to_string(i);
+            bytes.append("k").append(number).append("=").append(number).append("\n");
+        }
+        bytes += "DUP=second\n";
+        TSettingsFile file = Parse(bytes);
+        EXPECT_EQ(file.ReadString("S", "dup", ""), "first") << padding;
+        EXPECT_FALSE(file.ValueExists("S", "nokey")) << padding;
+        if (padding > 0) {
+            EXPECT_EQ(file.ReadInteger("S", "K" + std::to_string(padding - 1), -1), padding - 1);
+        }
+        file.WriteString("S", "dUp", "third");
+        file.WriteString("S", "added", "x");
+        file.WriteString("S", "ADDED", "y");
+        const TSettingsFile back = Parse(file.ToBytes());
+        EXPECT_EQ(back.ReadString("S", "Dup", ""), "third") << padding;
+        EXPECT_EQ(back.ReadString("S", "added", ""), "y") << padding;
+        EXPECT_EQ(file.ToBytes().find("dUp=third\r\nnokey\r\n"), 5u) << padding;
+        EXPECT_NE(file.ToBytes().find("DUP=second\r\nADDED=y\r\n\r\n"), std::string::npos) << padding;
+    }
+}
+
+TEST(SettingsFileWrite, ExistingKeyKeepsItsPlaceNewKeyGoesLast)
+{
+    TSettingsFile file = Parse("[A]\na=1\nb=2\n[B]\nc=3\n");
+    file.WriteString("a", "A", "x");
+    file.WriteInteger("A", "new", -5);
+    file.WriteBool("C", "on", true);
+    file.WriteBool("C", "off", false);
+    file.WriteDateTime("C", "when", TDateTime::FromDays(10));
+    EXPECT_EQ(file.ToBytes(), "[A]\r\nA=x\r\nb=2\r\nnew=-5\r\n\r\n[B]\r\nc=3\r\n\r\n"
+                              "[C]\r\non=1\r\noff=0\r\nwhen=1900-01-09\r\n\r\n");
+}
+
+TEST(SettingsFileWrite, CommentsAndLeadingLinesAreDropped)
+{
+    TSettingsFile file = Parse("stray=1\n[View]\n;x\nHotTracking=0\n");
+    file.WriteBool("View", "StatBar", true);
+    EXPECT_EQ(file.ToBytes(), "[View]\r\nHotTracking=0\r\nStatBar=1\r\n\r\n");
+}
+
+TEST(SettingsFileWrite, LineBreaksCannotSplitAnEntry)
+{
+    TSettingsFile file = Parse("");
+    file.WriteString("S\r\n[X]", "k\n", "a\r\nb=c");
+    const TSettingsFile back = Parse(file.ToBytes());
+    EXPECT_EQ(back.SectionNames().size(), 1u);
+    EXPECT_EQ(back.ReadString("S  [X]", "k ", ""), "a  b=c");
+}
+
+TEST(SettingsFileSections, ExistsOnlyWithEntries)
+{
+    TSettingsFile file = Parse("[Empty]\n\n[Full]\nnokey\n");
+    EXPECT_FALSE(file.SectionExists("Empty"));
+    EXPECT_TRUE(file.SectionExists("full"));
+    EXPECT_FALSE(file.ValueExists("Full", "nokey"));
+    EXPECT_FALSE(file.SectionExists("Absent"));
+}
+
+TEST(SettingsFileSections, EraseRemovesFirstOfTheNameOnly)
+{
+    TSettingsFile file = Parse("[A]\nk=1\n[B]\nk=2\n[a]\nk=3\n");
+    file.EraseSection("a");
+    EXPECT_EQ(file.ReadString("A", "k", ""), "3");
+    EXPECT_EQ(file.ReadString("B", "k", ""), "2");
+    file.EraseSection("missing");
+    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"B", "a"}));
+    file.Clear();
+    EXPECT_EQ(file.ToBytes(), "");
+    file.WriteString("N", "k", "v");
+    EXPECT_EQ(file.ToBytes(), "[N]\r\nk=v\r\n\r\n");
+}
+
+TEST(SettingsFileDamaged, HostileBytesLoadWithoutHarm)
+{
+    using namespace std::string_literals;
+    const std::string bytes = "[Bin\0ary]\n\0k\0ey=v\0al\r\r\r\xff\xfe\x80=\x01\n[Last]\nno final newline"s;
+    const TSettingsFile file = Parse(bytes);
+    EXPECT_TRUE(file.SectionExists("Bin\0ary"s));
+    EXPECT_EQ(file.ReadString("Bin\0ary"s, "\0k\0ey"s, ""), "v\0al"s);
+    EXPECT_EQ(file.ReadString("Bin\0ary"s, "\xff\xfe\x80", ""), "\x01");
+    EXPECT_TRUE(file.SectionExists("Last"));
+    EXPECT_EQ(Parse(file.ToBytes()).ToBytes(), file.ToBytes());
+}
+
+TEST(SettingsFileDamaged, HugeLineLoads)
+{
+    const std::string value(10 * 1024 * 1024, 'x');
+    const TSettingsFile file = Parse("[S]\nbig=" + value + "\nafter=1");
+    EXPECT_EQ(file.ReadString("S", "big", "").size(), value.size());
+    EXPECT_EQ(file.ReadInteger("S", "after", 0), 1);
+}
+
+TEST(SettingsFileDisk, MissingFileIsEmptyAndRoundTrips)
+{
+    TTempDir dir;
+    const std::string path = dir.Dir() + "x.ini";
+    TSettingsFile file = TSettingsFile::Open(path);
+    EXPECT_EQ(file.ReadString("S", "k", "def"), "def");
+    EXPECT_FALSE(std::filesystem::exists(path));
+    file.WriteString("S", "k", "v");
+    file.UpdateFile();
+    EXPECT_EQ(dir.ReadFile("x.ini"), "[S]\r\nk=v\r\n\r\n");
+    EXPECT_EQ(TSettingsFile::Open(path).ReadString("s", "K", ""), "v");
+    // Nothing but the file itself is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(SettingsFileDisk, ReplacementKeepsPermissionsAndLinks)
+{
+    namespace fs = std::filesystem;
+    TTempDir dir;
+    const std::string real = dir.WriteFile("real.ini", "[Old]\r\nk=1\r\n");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(real, dir.Path() / "link.ini");
+    TSettingsFile file = TSettingsFile::Open(dir.Dir() + "link.ini");
+    file.WriteString("Old", "k", "2");
+    file.UpdateFile();
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.ini"));
+    EXPECT_EQ(dir.ReadFile("real.ini"), "[Old]\r\nk=2\r\n\r\n");
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(SettingsFileDisk, FolderInPlaceOfTheFile)
+{
+    TTempDir dir;
+    std::filesystem::create_directory(dir.Path() / "x.ini");
+    const std::string path = dir.Dir() + "x.ini";
+    EXPECT_THROW(TSettingsFile::Open(path), TFileError);
+    TSettingsFile file = TSettingsFile::FromBytes("[S]\nk=v\n", path);
+    try {
+        file.UpdateFile();
+        FAIL() << "a folder cannot be replaced by a file";
+    } catch (const TFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+    }
+}
+
+// Makes a folder unwritable even for root (immutable attribute), and writable again at the end.
+class TLockedFolder
+{
+public:
+    explicit TLockedFolder(const std::filesystem::path& dir) : m_dir(dir)
+    {
+        std::filesystem::permissions(dir,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        if (::geteuid() == 0)
+            m_immutable = std::system(("chattr +i '" + dir.string() + "' 2>/dev/null").c_str()) == 0;
+    }
+    ~TLockedFolder()
+    {
+        if (m_immutable)
+            (void)std::system(("chattr -i '" + m_dir.string() + "' 2>/dev/null").c_str());
+        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all);
+    }
+    bool Locked() const { return ::geteuid() != 0 || m_immutable; }
+
+private:
+    std::filesystem::path m_dir;
+    bool m_immutable = false;
+};
+
+TEST(SettingsFileDisk, UnwritableFolderKeepsTheOldFileWhole)
+{
+    TTempDir dir;
+    const std::string path = dir.WriteFile("locked/x.ini", "[Old]\r\nk=1\r\n\r\n");
+    TSettingsFile file = TSettingsFile::Open(path);
+    file.Clear();
+    file.WriteString("New", "k", "2");
+    TLockedFolder lock(dir.Path() / "locked");
+    if (!lock.Locked())
+        GTEST_SKIP() << "cannot make a folder unwritable here";
+    try {
+        file.UpdateFile();
+        FAIL() << "the write should fail";
+    } catch (const TFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+    }
+    EXPECT_EQ(dir.ReadFile("locked/x.ini"), "[Old]\r\nk=1\r\n\r\n");
+}
+
+TEST(SettingsFileDisk, ManySectionsAnswerFromTheIndex)
+{
+    std::string bytes;
+    for (int i = 0; i < 30000; ++i)
+        bytes += "[Game" + std::to_string(i) + "]\r\nCurScrShot=" + std::to_string(i % 7) + "\r\n\r\n";
+    TSettingsFile file = Parse(bytes);
+    for (int i = 0; i < 30000; i += 997)
+        EXPECT_EQ(file.ReadInteger("GAME" + std::to_string(i), "curscrshot", -1), i % 7);
+    EXPECT_EQ(file.ToBytes(), bytes);
+}
+
+} // namespace
