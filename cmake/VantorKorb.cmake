@@ -10,7 +10,7 @@ function(vk_folder_library target folder)
         ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.qrc)
     # An empty folder still makes a valid library while its code is being written.
     set(anchor ${CMAKE_CURRENT_BINARY_DIR}/${target}_anchor.cpp)
-    file(WRITE ${anchor} "// generated\n")
+    file(CONFIGURE OUTPUT ${anchor} CONTENT "// generated\n")
     add_library(${target} STATIC ${sources} ${anchor})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${target} PUBLIC ${ARG_LINK})
