@@ -1,12 +1,20 @@
 // Process entry of VantorKorb: picture formats, the application, the main window, then the event loop.
+#include <filesystem>
+
+#include <QStandardPaths>
+
+#include "app/EmulatorFolder.h"
 #include "app/MainSettings.h"
 #include "app/Startup.h"
 #include "components/About1.h"
 #include "components/BrowseFolderQt.h"
 #include "components/ZipDirs1.h"
 #include "images/PictureFormats.h"
+#include "platform/FolderLock.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtText.h"
 #include "ui/Application.h"
+#include "ui/EmulatorFolderMenu.h"
 #include "ui/Main1.h"
 #include "ui/Pictures.h"
 #include "ui/ScaleFormFonts.h"
@@ -25,6 +33,22 @@ int main(int argc, char** argv)
     const TPlatformServices services = platform.Services();
     app.SetErrorDialogs(services.Dialogs);
 
+    // Started from the desktop menu the working directory is no emulator folder: go to one first, before
+    // anything is written.
+    TRecentFolders recentFolders(
+        PathToBytes(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
+        "/vantorkorb/");
+    recentFolders.Load();
+    std::error_code ec;
+    const std::string startFolder = std::filesystem::current_path(ec).string();
+    // A second program in the same folder would delete the first one's launch script at its close.
+    TFolderLock folderLock(PathToBytes(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)) +
+                           "/vantorkorb");
+    if (!EnterFolder(ChooseEmulatorFolder(startFolder, recentFolders.Folders(), *services.Dialogs),
+                     *services.Dialogs, &folderLock)) {
+        return 0;
+    }
+
     TStartup startup(*services.Dialogs, *services.Processes, services.Shell);
     TMain1 window(services, startup);
     TSignalCloser closer(window);
@@ -32,6 +56,8 @@ int main(int argc, char** argv)
     if (window.MustEnd()) {
         return 0;
     }
+    recentFolders.Remember(startup.Paths().AppDir);
+    TEmulatorFolderMenu emulatorFolderMenu(window, recentFolders, folderLock);
     // The other windows exist only after the main window's creation handler has run.
     TAboutBox1 aboutBox(services.Shell, &window);
     aboutBox.SetFontScaler(ScaleFormFonts);

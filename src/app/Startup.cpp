@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "app/EmulatorFolder.h"
 #include "base/DateTimeText.h"
 #include "base/FileError.h"
 #include "base/SettingsFile.h"
+#include "catalogue/FileLocator.h"
 #include "catalogue/GameSettingsFiles.h"
 #include "catalogue/SupportedGames.h"
 #include "launch/ExecEmu.h"
@@ -86,20 +88,18 @@ void TStartup::LocateEmulator()
 {
     const TSettingsFile file = TSettingsFile::Open(m_paths.MainIniPath);
     std::string emuDir = file.ReadString(kMainSection, "EmuExePath", std::string(".") + kPathSep);
-    if (!FileExists(emuDir + "korb.exe")) {
-        TOpenFileRequest request;
-        request.InitialDir = emuDir;
-        request.Title = "Please point to Korb.exe";
-        request.Filter = "Korb Executable|korb.exe";
-        request.DefaultName = "korb.exe";
-        request.DefaultExt = "exe";
-        request.MustExist = true;
-        if (const auto picked = m_dialogs.OpenFile(request))
-            emuDir = picked->substr(0, picked->find_last_of(kPathSep) + 1);
+    std::optional<std::string> emuExe = FindEmulator(emuDir);
+    if (!emuExe) {
+        if (const auto picked = m_dialogs.OpenFile(LocateEmulatorRequest(emuDir))) {
+            emuDir = FolderOf(*picked);
+            emuExe = FindEmulator(emuDir);
+        }
     }
+    // The names as they stand on disk: the dialog's filter and a copied folder may differ in letter case.
+    TFileLocator locator(TFileLocator::TMode::Direct);
     m_paths.EmuDir = emuDir;
-    m_paths.EmuExe = emuDir + "korb.exe";
-    m_paths.ReadmePath = emuDir + "Readme.txt";
+    m_paths.EmuExe = emuExe.value_or(emuDir + kEmulatorName);
+    m_paths.ReadmePath = locator.FindFile(emuDir + "Readme.txt").value_or(emuDir + "Readme.txt");
     m_paths.PcxBackDir = emuDir + "pcxback" + kPathSepText;
     m_paths.PcxDir = emuDir + "pcx" + kPathSepText;
 }

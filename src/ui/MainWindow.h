@@ -26,6 +26,9 @@ enum class TSoundMode;
 class TMain : public QMainWindow
 {
     Q_OBJECT
+    // Reloads the catalogue from another folder the way the supported-games check does.
+    friend class TEmulatorFolderMenu;
+
 public:
     TMain(const TPlatformServices& services, TStartup& startup, QWidget* parent = nullptr);
     ~TMain() override;

@@ -110,8 +110,11 @@ TEST(SmokeWindow, StartsShowsTitleAndSavesOnSigterm)
     dir.WriteFile("ziproms/" + names[1] + ".zip", "PK");
     const std::string driver = dir.WriteFile("driver.sh", kDriver);
     fs::remove(kShot);
-    const std::string command = "env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' sh '" +
-                                driver + "' '" + dir.Dir() + "' '" + kProgram + "' '" + kShot + "'";
+    // The folders used last are remembered per user: a test keeps them in a folder of its own.
+    TTempDir config;
+    const std::string command = "env -u QT_QPA_PLATFORM XDG_CONFIG_HOME='" + config.Dir() +
+                                "' xvfb-run -a -s '-screen 0 1024x768x24' sh '" + driver + "' '" + dir.Dir() +
+                                "' '" + kProgram + "' '" + kShot + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(dir.Path() / "program.log");
 
     const std::string count = std::to_string(names.size());

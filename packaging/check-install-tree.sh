@@ -1,0 +1,54 @@
+#!/bin/sh
+# Installs the build into a staging folder and checks that the tree holds the program, its desktop entry,
+# icons, metadata and manual page, and that the entry and the metadata validate.
+# Usage: check-install-tree.sh <build folder> <staging folder> <1 when the converter is installed>
+set -u
+build=$1
+stage=$2
+converter=$3
+failed=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    failed=1
+}
+
+for tool in desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing: run scripts/install-deps" >&2; exit 1; }
+done
+
+rm -rf "$stage"
+DESTDIR="$stage" cmake --install "$build" --prefix /usr >"$stage.log" 2>&1 || { cat "$stage.log" >&2; exit 1; }
+usr="$stage/usr"
+
+[ -x "$usr/bin/vantorkorb" ] || fail "no executable bin/vantorkorb"
+if [ "$converter" = 1 ]; then
+    [ -x "$usr/bin/vantorkorb-convert" ] || fail "no executable bin/vantorkorb-convert"
+fi
+desktop="$usr/share/applications/vantorkorb.desktop"
+[ -f "$desktop" ] || fail "no desktop entry"
+grep -qx 'Exec=vantorkorb' "$desktop" || fail "the desktop entry does not run vantorkorb"
+grep -qx 'Icon=vantorkorb' "$desktop" || fail "the desktop entry does not name the icon"
+svg="$usr/share/icons/hicolor/scalable/apps/vantorkorb.svg"
+grep -q '<svg' "$svg" 2>/dev/null || fail "no scalable icon"
+for size in 16 22 24 32 48 64 128 256; do
+    png="$usr/share/icons/hicolor/${size}x${size}/apps/vantorkorb.png"
+    # The PNG header's width field, big-endian at byte 16.
+    width=$(od -An -tu1 -j16 -N4 "$png" 2>/dev/null | awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 }')
+    [ "$width" = "$size" ] || fail "icon $png is not ${size} pixels wide (${width:-missing})"
+done
+metainfo="$usr/share/metainfo/org.example.vantorkorb.metainfo.xml"
+[ -f "$metainfo" ] || fail "no AppStream metadata"
+grep -q '@PROJECT_VERSION@' "$metainfo" && fail "the metadata's version was not filled in"
+man="$usr/share/man/man6/vantorkorb.6"
+[ -f "$man" ] || fail "no manual page"
+if command -v groff >/dev/null 2>&1 && [ -f "$man" ]; then
+    warnings=$(groff -man -ww -z "$man" 2>&1)
+    [ -z "$warnings" ] || fail "the manual page has warnings: $warnings"
+fi
+
+desktop-file-validate "$desktop" || fail "desktop-file-validate refused the entry"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli refused the metadata"
+
+[ $failed = 0 ] && echo "install tree complete"
+exit $failed
