@@ -117,7 +117,9 @@ void TScreenShotViewer::Load()
     m_pictureZip = zip;
     m_noShotVisible = false;
     m_panelVisible = true;
-    m_showName += " (" + std::to_string(m_picture.width()) + "x" + std::to_string(m_picture.height()) + ")";
+    // A large picture comes reduced; the label tells the file's own size.
+    const QSize size = result.FullSize.isEmpty() ? m_picture.size() : result.FullSize;
+    m_showName += " (" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ")";
     Scale();
 }
 

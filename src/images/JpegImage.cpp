@@ -5,15 +5,21 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <jerror.h>
 #include <jpeglib.h>
 
 namespace {
+
+// What libjpeg may allocate for one picture beyond the rows handed out: a progressive picture keeps all
+// its coefficients, whatever the reduction, and one larger than this is refused.
+constexpr long kMaxJpegWorkBytes = 160L * 1024 * 1024;
 
 struct TJpegErrorManager
 {
     jpeg_error_mgr Base;
     std::jmp_buf Jump;
     char Message[JMSG_LENGTH_MAX];
+    bool DataEnded = false;
 };
 
 // libjpeg's own handler ends the process; this one returns to the decoder with the message.
@@ -24,8 +30,46 @@ struct TJpegErrorManager
     std::longjmp(manager->Jump, 1);
 }
 
-// Warnings about damaged data would go to stderr; the picture decodes as far as it can.
+// Warnings about damaged data would go to stderr; the picture decodes as far as it can. Only data that
+// ends early counts: libjpeg would show the missing part grey.
 void OnJpegMessage(j_common_ptr) {}
+
+void OnJpegEmit(j_common_ptr info, int level)
+{
+    auto* manager = reinterpret_cast<TJpegErrorManager*>(info->err);
+    if (level < 0 && manager->Base.msg_code == JWRN_JPEG_EOF)
+        manager->DataEnded = true;
+}
+
+// The fewest bytes entropy-coded data can take for the picture: two bits a block in sequential Huffman
+// files (a DC and an end-of-block code), one in progressive ones (the first DC scan). Arithmetic coding
+// can go below any such bound.
+std::int64_t MinimumScanBytes(const jpeg_decompress_struct& info)
+{
+    if (info.arith_code)
+        return 0;
+    std::int64_t blocks = 0;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const std::int64_t width = (std::int64_t{info.image_width} * component.h_samp_factor +
+                                    std::int64_t{info.max_h_samp_factor} * 8 - 1) /
+                                   (std::int64_t{info.max_h_samp_factor} * 8);
+        const std::int64_t height = (std::int64_t{info.image_height} * component.v_samp_factor +
+                                     std::int64_t{info.max_v_samp_factor} * 8 - 1) /
+                                    (std::int64_t{info.max_v_samp_factor} * 8);
+        blocks += width * height;
+    }
+    return blocks * (info.progressive_mode ? 1 : 2) / 8;
+}
+
+int ScaleDenominator(const jpeg_decompress_struct& info, int maxSide)
+{
+    const int factor = ReductionFactor(info.image_width, info.image_height, maxSide);
+    int denominator = 1;
+    while (denominator < factor && denominator < 8)
+        denominator *= 2;
+    return denominator;
+}
 
 void ConvertRow(const JSAMPLE* source, J_COLOR_SPACE space, bool invertedCmyk, int width, uchar* target)
 {
@@ -48,7 +92,7 @@ void ConvertRow(const JSAMPLE* source, J_COLOR_SPACE space, bool invertedCmyk, i
 
 // Everything between setjmp and a possible longjmp is plain C data, so no destructor is skipped.
 bool DecodeInto(jpeg_decompress_struct& info, TJpegErrorManager& errors, const std::string& bytes,
-                QImage& image, JSAMPLE*& scratch)
+                int maxSide, QImage& image, JSAMPLE*& scratch)
 {
     if (setjmp(errors.Jump))
         return false;
@@ -62,6 +106,15 @@ bool DecodeInto(jpeg_decompress_struct& info, TJpegErrorManager& errors, const s
         std::snprintf(errors.Message, sizeof errors.Message, "The JPEG picture is too large");
         return false;
     }
+    // The header is all read here: what follows must at least hold the picture's scan data.
+    const std::int64_t rest = static_cast<std::int64_t>(info.src->bytes_in_buffer);
+    if (rest < MinimumScanBytes(info)) {
+        std::snprintf(errors.Message, sizeof errors.Message, "The JPEG file is too short for its picture");
+        return false;
+    }
+    info.mem->max_memory_to_use = kMaxJpegWorkBytes;
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned>(ScaleDenominator(info, maxSide));
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     const bool grey = info.jpeg_color_space == JCS_GRAYSCALE;
     info.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_RGB;
@@ -88,9 +141,8 @@ bool DecodeInto(jpeg_decompress_struct& info, TJpegErrorManager& errors, const s
             ConvertRow(scratch, info.out_color_space, adobe, width, row);
     }
     jpeg_finish_decompress(&info);
-    // libjpeg fills damaged or missing data with grey and only warns; such a file counts as damaged.
-    if (errors.Base.num_warnings > 0) {
-        std::snprintf(errors.Message, sizeof errors.Message, "The JPEG file is damaged");
+    if (errors.DataEnded) {
+        std::snprintf(errors.Message, sizeof errors.Message, "The JPEG file ends too early");
         return false;
     }
     return true;
@@ -98,16 +150,19 @@ bool DecodeInto(jpeg_decompress_struct& info, TJpegErrorManager& errors, const s
 
 } // namespace
 
-TPictureResult DecodeJpeg(const std::string& bytes)
+TPictureResult DecodeJpeg(const std::string& bytes, int maxSide)
 {
     jpeg_decompress_struct info{};
     TJpegErrorManager errors{};
     info.err = jpeg_std_error(&errors.Base);
     errors.Base.error_exit = OnJpegError;
     errors.Base.output_message = OnJpegMessage;
+    errors.Base.emit_message = OnJpegEmit;
     TPictureResult result;
     JSAMPLE* scratch = nullptr;
-    const bool ok = DecodeInto(info, errors, bytes, result.Image, scratch);
+    const bool ok = DecodeInto(info, errors, bytes, maxSide, result.Image, scratch);
+    if (ok)
+        result.FullSize = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
     jpeg_destroy_decompress(&info);
     std::free(scratch);
     if (!ok) {

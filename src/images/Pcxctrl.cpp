@@ -9,7 +9,7 @@
 
 namespace {
 
-// QImage's BMP reader refuses larger pictures by default, so larger ones are not worth building.
+// Neither a BMP nor a picture of more bytes than this is built (QImage's BMP reader refuses larger ones).
 constexpr std::int64_t kMaxBitmapBytes = std::int64_t{128} * 1024 * 1024;
 constexpr int kPaletteMarker = 12;
 constexpr int kPaletteBlock = 769;
@@ -85,25 +85,37 @@ void TDecoder::FillFileHeader(std::uint8_t* fileHeader)
     Put32(fileHeader + 10, static_cast<std::uint32_t>(PixelOffset));
 }
 
-void TDecoder::BeginBitmap(TPcxInStream& input, const TPcxHeader& header, QByteArray& output,
-                           int bitsPerPixel, std::int64_t encodedLineBytes)
+std::int64_t MinimumEncodedLineBytes(std::int64_t lineBytes)
+{
+    return 2 * (lineBytes / kPcxMaxRun) + std::min<std::int64_t>(lineBytes % kPcxMaxRun, 2);
+}
+
+void TDecoder::ReadSizes(TPcxInStream& input, const TPcxHeader& header, std::int64_t pixels)
 {
     m_fields = ReadPcxHeaderFields(header);
     Height = m_fields.Ymax - m_fields.Ymin + 1;
     Width = m_fields.Xmax - m_fields.Xmin + 1;
     if (Width <= 0 || Height <= 0 || m_fields.BytesPerLine <= 0)
         throw TPcxError("The PCX header gives no picture size");
-    if (Width > kMaxPictureSide || Height > kMaxPictureSide)
+    if (Width > kMaxPictureSide || Height > kMaxPictureSide || pixels > kMaxBitmapBytes)
         throw TPcxError("The PCX picture is too large");
+    // Refused before anything is allocated: data that cannot possibly fill the picture.
+    if (input.Size() - kPcxDataOffset < Height * MinimumEncodedLineBytes(LineBytes()))
+        throw TPcxError("The PCX file ends too early");
+}
+
+void TDecoder::BeginBitmap(TPcxInStream& input, const TPcxHeader& header, QByteArray& output,
+                           int bitsPerPixel)
+{
+    const TPcxHeaderFields fields = ReadPcxHeaderFields(header);
+    const std::int64_t width = std::int64_t{fields.Xmax} - fields.Xmin + 1;
+    const std::int64_t height = std::int64_t{fields.Ymax} - fields.Ymin + 1;
+    ReadSizes(input, header, std::max<std::int64_t>(width, 0) * std::max<std::int64_t>(height, 0));
     // The bytes per line of the file may be padded beyond the width or fall short of it; rows are laid
     // out as the BMP reader expects for the width, so the picture never shears.
     Stride = BitmapRowBytes(Width, bitsPerPixel);
     if (ImageSize() > kMaxBitmapBytes)
         throw TPcxError("The PCX picture is too large");
-    // One two-byte run yields at most 63 bytes: refuse early what the data cannot possibly fill.
-    const std::int64_t minimumData = Height * 2 * ((encodedLineBytes + kPcxMaxRun - 1) / kPcxMaxRun);
-    if (input.Size() - kPcxDataOffset < minimumData)
-        throw TPcxError("The PCX file ends too early");
 
     const std::vector<std::uint8_t> block = CreateBitmapInfo(input);
     std::uint8_t fileHeader[kBmpFileHeaderSize];
@@ -121,6 +133,44 @@ std::uint8_t* TDecoder::RowAddress(QByteArray& output, int r) const
            static_cast<std::int64_t>(r) * Stride;
 }
 
+QImage TDecoder::DecodeImage(TPcxInStream& input, const TPcxHeader& header, int factor)
+{
+    const TPcxHeaderFields fields = ReadPcxHeaderFields(header);
+    const std::int64_t width = std::max<std::int64_t>(std::int64_t{fields.Xmax} - fields.Xmin + 1, 0);
+    const std::int64_t height = std::max<std::int64_t>(std::int64_t{fields.Ymax} - fields.Ymin + 1, 0);
+    factor = std::max(factor, 1);
+    ReadSizes(input, header, ((width + factor - 1) / factor) * ((height + factor - 1) / factor));
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(PaletteSize()), 0);
+    ReadPalette(input, block.data());
+    QList<QRgb> colours(PaletteSize() / 4);
+    for (qsizetype i = 0; i < colours.size(); ++i)
+        colours[i] = qRgb(block[4 * i + 2], block[4 * i + 1], block[4 * i]);
+    const int rowWidth = (Width + factor - 1) / factor;
+    QImage image(rowWidth, (Height + factor - 1) / factor, QImage::Format_Indexed8);
+    if (image.isNull())
+        throw std::bad_alloc();
+    image.setColorTable(colours);
+    input.SetPosition(kPcxDataOffset);
+    const int lineBytes = LineBytes();
+    // A 256-colour line at full size decodes straight into its row: each byte of the picture written once.
+    const bool direct = factor == 1 && lineBytes == m_fields.BytesPerLine;
+    std::vector<std::uint8_t> line(direct ? 0 : static_cast<std::size_t>(lineBytes));
+    for (int y = 0; y < Height; ++y) {
+        const bool kept = y % factor == 0;
+        std::uint8_t* row = kept ? image.scanLine(y / factor) : nullptr;
+        if (direct) {
+            const int keep = std::min(lineBytes, Width);
+            DecodeLine(input, lineBytes, row, keep);
+            std::memset(row + keep, 0, static_cast<std::size_t>(Width - keep));
+            continue;
+        }
+        DecodeLine(input, lineBytes, line.data(), kept ? lineBytes : 0);
+        if (kept)
+            PutImageRow(line.data(), factor, row, rowWidth);
+    }
+    return image;
+}
+
 void TDecoder::FillBuffer(TPcxInStream& input)
 {
     const std::int64_t n =
@@ -131,46 +181,54 @@ void TDecoder::FillBuffer(TPcxInStream& input)
     BufferIndex = 0;
 }
 
-void TDecoder::DecodeLine(TPcxInStream& input, int count, std::uint8_t* line)
+namespace {
+
+// True when one of the eight bytes is a run code (both top bits set).
+inline bool HasRunCode(std::uint64_t word)
+{
+    return (word & (word << 1) & 0x8080808080808080u) != 0;
+}
+
+} // namespace
+
+void TDecoder::DecodeLine(TPcxInStream& input, int count, std::uint8_t* out, int keep)
 {
     if (!m_primed) {
         FillBuffer(input);
         m_primed = true;
     }
-    std::uint8_t* out = line;
-    std::uint8_t* const outEnd = line + count;
-    while (out < outEnd) {
+    int written = 0;
+    while (written < count) {
         if (BufferIndex == m_bufferFill)
             FillBuffer(input);
         const std::uint8_t* p = Buffer.data() + BufferIndex;
-        // One byte is kept back so that the value of a run always lies in the buffer here.
-        const std::uint8_t* const safeEnd = Buffer.data() + m_bufferFill - 1;
-        while (out < outEnd && p < safeEnd) {
-            const std::uint8_t c = *p++;
-            if (c < 0xC0) {
-                *out++ = c;
-                continue;
-            }
-            // Runs are short in dithered pictures: eight-byte stores beat a call to memset.
-            const unsigned n = c - 0xC0u;
-            const std::uint64_t v = *p++ * std::uint64_t{0x0101010101010101};
-            for (unsigned i = 0; i < n; i += 8)
-                std::memcpy(out + i, &v, 8);
-            out += n;
+        const std::uint8_t* const end = Buffer.data() + m_bufferFill;
+        // Literal stretches go across eight bytes at a time.
+        std::uint64_t word;
+        while (keep - written >= 8 && end - p >= 8 && (std::memcpy(&word, p, 8), !HasRunCode(word))) {
+            std::memcpy(out + written, &word, 8);
+            p += 8;
+            written += 8;
+        }
+        while (p < end && written < count && *p < 0xC0) {
+            if (written < keep)
+                out[written] = *p;
+            ++p;
+            ++written;
         }
         BufferIndex = static_cast<std::int32_t>(p - Buffer.data());
-        if (out >= outEnd || BufferIndex != m_bufferFill - 1)
+        if (written >= count || p == end)
             continue;
-        // The last byte of the buffer: a run's value comes from the next block.
-        const std::uint8_t c = Buffer[BufferIndex++];
-        if (c < 0xC0) {
-            *out++ = c;
-            continue;
-        }
-        FillBuffer(input);
+        const int n = *p - 0xC0;
+        if (++BufferIndex == m_bufferFill)
+            FillBuffer(input);
         const std::uint8_t v = Buffer[BufferIndex++];
-        std::memset(out, v, c - 0xC0u);
-        out += c - 0xC0;
+        const int shown = std::min(n, keep - written);
+        if (shown == 1)
+            out[written] = v;
+        else if (shown > 1)
+            std::memset(out + written, v, static_cast<std::size_t>(shown));
+        written += n;
     }
 }
 
@@ -202,19 +260,25 @@ void TDecoder256::ReadPalette(TPcxInStream& input, std::uint8_t* block)
     }
 }
 
-int TDecoder256::Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output)
+void TDecoder256::Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output)
 {
-    const int bytesPerLine = ReadPcxHeaderFields(header).BytesPerLine;
-    BeginBitmap(input, header, output, 8, bytesPerLine);
-    std::vector<std::uint8_t> line(static_cast<std::size_t>(bytesPerLine) + kPcxLineSlack);
+    BeginBitmap(input, header, output, 8);
+    const int bytesPerLine = m_fields.BytesPerLine;
     const int copied = std::min(bytesPerLine, Stride);
     for (int r = Height - 1; r >= 0; --r) {
-        DecodeLine(input, bytesPerLine, line.data());
         std::uint8_t* row = RowAddress(output, r);
-        std::memcpy(row, line.data(), copied);
-        std::memset(row + copied, 0, Stride - copied);
+        DecodeLine(input, bytesPerLine, row, copied);
+        std::memset(row + copied, 0, static_cast<std::size_t>(Stride - copied));
     }
-    return 1;
+}
+
+void TDecoder256::PutImageRow(const std::uint8_t* line, int factor, std::uint8_t* row, int rowWidth) const
+{
+    const int bytesPerLine = m_fields.BytesPerLine;
+    for (int x = 0; x < rowWidth; ++x) {
+        const std::int64_t at = std::int64_t{x} * factor;
+        row[x] = at < bytesPerLine ? line[at] : 0;
+    }
 }
 
 void TDecoder16::FillInfoHeader(std::uint8_t* block)
@@ -272,55 +336,72 @@ void TDecoder16::PlanarToPacked(const std::uint8_t* line, int bytesPerLine, std:
     }
 }
 
-int TDecoder16::Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output)
+void TDecoder16::Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output)
 {
-    const int bytesPerLine = ReadPcxHeaderFields(header).BytesPerLine;
+    BeginBitmap(input, header, output, 4);
+    const int bytesPerLine = m_fields.BytesPerLine;
     const int lineBytes = 4 * bytesPerLine;
-    BeginBitmap(input, header, output, 4, lineBytes);
-    std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes) + kPcxLineSlack);
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes));
     std::vector<std::uint8_t> packed(static_cast<std::size_t>(std::max(lineBytes, Stride)), 0);
     for (int r = Height - 1; r >= 0; --r) {
-        DecodeLine(input, lineBytes, line.data());
+        DecodeLine(input, lineBytes, line.data(), lineBytes);
         PlanarToPacked(line.data(), bytesPerLine, packed.data());
-        std::memcpy(RowAddress(output, r), packed.data(), Stride);
+        std::memcpy(RowAddress(output, r), packed.data(), static_cast<std::size_t>(Stride));
     }
-    return 1;
 }
 
-std::optional<QByteArray> TPCXBitmap::DecodeToBitmapStream(TPcxInStream& input)
+void TDecoder16::PutImageRow(const std::uint8_t* line, int factor, std::uint8_t* row, int rowWidth) const
+{
+    const int bytesPerLine = m_fields.BytesPerLine;
+    for (int x = 0; x < rowWidth; ++x) {
+        const std::int64_t at = std::int64_t{x} * factor;
+        const std::int64_t byte = at / 8;
+        const int bit = 7 - static_cast<int>(at % 8);
+        int index = 0;
+        for (int plane = 0; byte < bytesPerLine && plane < 4; ++plane)
+            index |= ((line[plane * bytesPerLine + byte] >> bit) & 1) << plane;
+        row[x] = static_cast<std::uint8_t>(index);
+    }
+}
+
+std::unique_ptr<TDecoder> TPCXBitmap::CreateDecoder(TPcxInStream& input)
 {
     input.SetPosition(0);
     PcxFileHeader.fill(0);
     if (input.Read(PcxFileHeader.data(), kPcxHeaderKept) < kPcxHeaderKept || PcxFileHeader[0] != 10)
-        return std::nullopt;
+        return nullptr;
     const TPcxHeaderFields fields = ReadPcxHeaderFields(PcxFileHeader);
-    std::unique_ptr<TDecoder> decoder;
     Is256 = fields.BitsPerPixel == 8 && fields.Planes == 1;
     if (Is256)
-        decoder = std::make_unique<TDecoder256>();
-    else if (fields.BitsPerPixel == 1 && fields.Planes == 4)
-        decoder = std::make_unique<TDecoder16>();
-    else
+        return std::make_unique<TDecoder256>();
+    if (fields.BitsPerPixel == 1 && fields.Planes == 4)
+        return std::make_unique<TDecoder16>();
+    return nullptr;
+}
+
+std::optional<QByteArray> TPCXBitmap::DecodeToBitmapStream(TPcxInStream& input)
+{
+    const std::unique_ptr<TDecoder> decoder = CreateDecoder(input);
+    if (!decoder)
         return std::nullopt;
     QByteArray output;
-    if (decoder->Decode(input, PcxFileHeader, output) != 1)
-        return std::nullopt;
+    decoder->Decode(input, PcxFileHeader, output);
     return output;
 }
 
-bool TPCXBitmap::LoadFromStream(TPcxInStream& input)
+bool TPCXBitmap::LoadFromStream(TPcxInStream& input, int maxSide)
 {
     m_error.clear();
+    m_fullSize = QSize();
     try {
-        std::optional<QByteArray> bitmap = DecodeToBitmapStream(input);
-        if (!bitmap)
+        const std::unique_ptr<TDecoder> decoder = CreateDecoder(input);
+        if (!decoder)
             return LoadOtherBitmap(input);
-        QImage image;
-        if (!image.loadFromData(*bitmap, "BMP")) {
-            m_error = "The decoded PCX picture could not be read";
-            return false;
-        }
-        m_image = std::move(image);
+        const TPcxHeaderFields fields = ReadPcxHeaderFields(PcxFileHeader);
+        const int factor = ReductionFactor(std::int64_t{fields.Xmax} - fields.Xmin + 1,
+                                           std::int64_t{fields.Ymax} - fields.Ymin + 1, maxSide);
+        m_image = decoder->DecodeImage(input, PcxFileHeader, factor);
+        m_fullSize = QSize(decoder->Width, decoder->Height);
         return true;
     } catch (const TPcxError& e) {
         m_error = e.what();
@@ -341,11 +422,12 @@ bool TPCXBitmap::LoadOtherBitmap(TPcxInStream& input)
         return false;
     }
     m_image = std::move(other.Image);
+    m_fullSize = m_image.size();
     return true;
 }
 
-bool TPCXBitmap::LoadFromBytes(const std::string& bytes)
+bool TPCXBitmap::LoadFromBytes(const std::string& bytes, int maxSide)
 {
     TPcxInStream input(bytes);
-    return LoadFromStream(input);
+    return LoadFromStream(input, maxSide);
 }

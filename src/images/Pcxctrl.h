@@ -1,9 +1,10 @@
 #pragma once
-// PCX screenshots of 256 colours (one 8-bit plane) and 16 colours (four 1-bit planes): each file becomes a
-// complete BMP file in memory, which QImage's own BMP reader then loads.
+// PCX screenshots of 256 colours (one 8-bit plane) and 16 colours (four 1-bit planes). A picture loads
+// straight into an indexed QImage, reduced when asked; the same decoding also builds a complete BMP file.
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,10 +19,12 @@ inline constexpr int kPcxDataOffset = 128;
 inline constexpr int kPcxBufferSize = 1024;
 inline constexpr int kBmpFileHeaderSize = 14;
 inline constexpr int kBmpInfoHeaderSize = 40;
-// A longer run than this cannot be encoded, so a line never grows further past its count.
+// A longer run than this cannot be encoded.
 inline constexpr int kPcxMaxRun = 63;
-// Room behind a line for the longest run and the eight-byte stores that write runs.
-inline constexpr int kPcxLineSlack = 2 * kPcxMaxRun + 8;
+
+// The fewest encoded bytes any valid file can spend on a line of lineBytes decoded bytes: a run codes
+// up to 63 bytes in two, a single literal one byte in one.
+std::int64_t MinimumEncodedLineBytes(std::int64_t lineBytes);
 
 using TPcxHeader = std::array<std::uint8_t, kPcxHeaderKept>;
 
@@ -49,12 +52,16 @@ public:
     virtual void FillInfoHeader(std::uint8_t* block) = 0;
     virtual void ReadPalette(TPcxInStream& input, std::uint8_t* block) = 0;
     virtual int PaletteSize() const = 0;
-    // Writes the whole BMP file into output; returns 1, throws TPcxError otherwise.
-    virtual int Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output) = 0;
+    // Writes the whole BMP file into output; throws TPcxError when it cannot.
+    virtual void Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output) = 0;
+    // The picture as an indexed QImage, every factor-th pixel of every factor-th line when factor > 1;
+    // throws TPcxError when it cannot.
+    QImage DecodeImage(TPcxInStream& input, const TPcxHeader& header, int factor);
 
-    // Run-length decodes at least count bytes into line, which must hold count + kPcxLineSlack bytes; a run
-    // that carries past count is written whole. Throws when the data ends first.
-    void DecodeLine(TPcxInStream& input, int count, std::uint8_t* line);
+    // Run-length decodes one line of count bytes; only its first keep bytes (keep <= count) reach out, the
+    // rest of the line and of a run that carries past count is consumed unwritten. Throws when the data
+    // ends first.
+    void DecodeLine(TPcxInStream& input, int count, std::uint8_t* out, int keep);
     void FillFileHeader(std::uint8_t* fileHeader);
     std::int64_t ImageSize() const { return static_cast<std::int64_t>(Stride) * Height; }
 
@@ -68,9 +75,14 @@ public:
     std::int32_t PixelOffset = 0;
 
 protected:
+    // The decoded bytes of one line: one plane or four.
+    virtual int LineBytes() const = 0;
+    // One line of the picture from its decoded bytes, every factor-th pixel.
+    virtual void PutImageRow(const std::uint8_t* line, int factor, std::uint8_t* row, int rowWidth) const = 0;
+    // Sizes from the header, refusing what is too large or what the data cannot fill.
+    void ReadSizes(TPcxInStream& input, const TPcxHeader& header, std::int64_t pixels);
     // Sizes, output allocation, headers and colour table: everything before the first line.
-    void BeginBitmap(TPcxInStream& input, const TPcxHeader& header, QByteArray& output, int bitsPerPixel,
-                     std::int64_t encodedLineBytes);
+    void BeginBitmap(TPcxInStream& input, const TPcxHeader& header, QByteArray& output, int bitsPerPixel);
     void FillInfoHeaderFor(std::uint8_t* block, int bitsPerPixel, std::uint32_t coloursUsed) const;
     std::uint8_t* RowAddress(QByteArray& output, int r) const;
 
@@ -90,7 +102,11 @@ public:
     // Without the marker 12 at size - 769 the table is a grey ramp, so the picture still shows.
     void ReadPalette(TPcxInStream& input, std::uint8_t* block) override;
     int PaletteSize() const override { return 1024; }
-    int Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output) override;
+    void Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output) override;
+
+protected:
+    int LineBytes() const override { return m_fields.BytesPerLine; }
+    void PutImageRow(const std::uint8_t* line, int factor, std::uint8_t* row, int rowWidth) const override;
 };
 
 class TDecoder16 : public TDecoder
@@ -99,25 +115,32 @@ public:
     void FillInfoHeader(std::uint8_t* block) override;
     void ReadPalette(TPcxInStream& input, std::uint8_t* block) override;
     int PaletteSize() const override { return 64; }
-    int Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output) override;
+    void Decode(TPcxInStream& input, const TPcxHeader& header, QByteArray& output) override;
 
     // Four planes of bytesPerLine bytes each, one after another, become 4 x bytesPerLine bytes of
     // 4-bit pixels, the left pixel in the high nibble.
     static void PlanarToPacked(const std::uint8_t* line, int bytesPerLine, std::uint8_t* packed);
+
+protected:
+    int LineBytes() const override { return 4 * m_fields.BytesPerLine; }
+    void PutImageRow(const std::uint8_t* line, int factor, std::uint8_t* row, int rowWidth) const override;
 };
 
 // The PCX picture class: it replaces only the loading.
 class TPCXBitmap
 {
 public:
-    // False, with Error() saying why, when the stream holds no picture this class can read.
-    bool LoadFromStream(TPcxInStream& input);
-    bool LoadFromBytes(const std::string& bytes);
+    // False, with Error() saying why, when the stream holds no picture this class can read. With maxSide
+    // above 0 a larger picture is decoded reduced by the smallest whole factor that fits it.
+    bool LoadFromStream(TPcxInStream& input, int maxSide = 0);
+    bool LoadFromBytes(const std::string& bytes, int maxSide = 0);
     // The BMP file in memory, or none when the file is not a PCX of an accepted kind; throws TPcxError
     // when an accepted file cannot be decoded.
     std::optional<QByteArray> DecodeToBitmapStream(TPcxInStream& input);
 
     const QImage& Image() const { return m_image; }
+    // The size the header gives, also when Image() is reduced.
+    QSize FullSize() const { return m_fullSize; }
     const std::string& Error() const { return m_error; }
 
     TPcxHeader PcxFileHeader{};
@@ -125,7 +148,9 @@ public:
 
 private:
     bool LoadOtherBitmap(TPcxInStream& input);
+    std::unique_ptr<TDecoder> CreateDecoder(TPcxInStream& input);
 
     QImage m_image;
+    QSize m_fullSize;
     std::string m_error;
 };

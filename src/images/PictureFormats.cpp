@@ -1,6 +1,7 @@
 #include "images/PictureFormats.h"
 #include "base/AsciiText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <mutex>
@@ -45,23 +46,29 @@ void AddFormat(const std::string& extension, const std::string& description, TPi
     Formats().push_back({WithoutDot(extension), description, decoder});
 }
 
-TPictureResult DecodePcx(const std::string& bytes)
+TPictureResult DecodePcx(const std::string& bytes, int maxSide)
 {
     TPCXBitmap bitmap;
-    if (!bitmap.LoadFromBytes(bytes))
-        return {QImage(), bitmap.Error()};
-    return {bitmap.Image(), {}};
+    if (!bitmap.LoadFromBytes(bytes, maxSide))
+        return {QImage(), bitmap.Error(), {}};
+    return {bitmap.Image(), {}, bitmap.FullSize()};
 }
 
-TPictureResult DecodePng(const std::string& bytes)
+TPictureResult DecodePng(const std::string& bytes, int maxSide)
 {
     try {
         TPngGraphic graphic;
-        graphic.LoadFromBytes(bytes);
-        return {DrawOnNewCanvas24(graphic), {}};
+        graphic.LoadFromBytes(bytes, maxSide);
+        const QSize fullSize = graphic.Image() ? graphic.Image()->FullSize() : QSize();
+        return {DrawOnNewCanvas24(graphic), {}, fullSize};
     } catch (const TPngError& e) {
-        return {QImage(), e.what()};
+        return {QImage(), e.what(), {}};
     }
+}
+
+int ReadInt16(const std::string& bytes, std::size_t at)
+{
+    return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
 }
 
 std::int32_t ReadInt32(const std::string& bytes, std::size_t at)
@@ -72,11 +79,17 @@ std::int32_t ReadInt32(const std::string& bytes, std::size_t at)
     return static_cast<std::int32_t>(value);
 }
 
-// QImage's reader is trusted with the pixels, but a header's size is checked before it allocates.
-TPictureResult DecodeBmp(const std::string& bytes)
+std::int64_t BmpPixelBytes(std::int64_t width, std::int64_t height, int bitCount)
+{
+    return (width * bitCount + 31) / 32 * 4 * height;
+}
+
+// QImage's reader is trusted with the pixels, but a header's size is checked before it allocates, and an
+// uncompressed pixel array must be complete: QImage would show whatever memory held for the missing rows.
+TPictureResult DecodeBmp(const std::string& bytes, int maxSide)
 {
     if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M')
-        return {QImage(), "Not a BMP file"};
+        return {QImage(), "Not a BMP file", {}};
     const std::int32_t headerSize = ReadInt32(bytes, 14);
     std::int64_t width = 0;
     std::int64_t height = 0;
@@ -89,14 +102,25 @@ TPictureResult DecodeBmp(const std::string& bytes)
         height = height < 0 ? -height : height;
     }
     if (width <= 0 || height <= 0)
-        return {QImage(), "The BMP header gives no picture size"};
+        return {QImage(), "The BMP header gives no picture size", {}};
     if (width > kMaxPictureSide || height > kMaxPictureSide)
-        return {QImage(), "The BMP picture is too large"};
+        return {QImage(), "The BMP picture is too large", {}};
+    // QImage's reader cannot decode reduced, and the file itself is a full-size copy already.
+    if (ReductionFactor(width, height, maxSide) > 1)
+        return {QImage(), "The BMP picture is too large to show", {}};
+    const bool oldStyle = headerSize == 12;
+    const int bitCount = oldStyle ? ReadInt16(bytes, 24) : bytes.size() >= 30 ? ReadInt16(bytes, 28) : 0;
+    const std::int32_t compression = !oldStyle && bytes.size() >= 34 ? ReadInt32(bytes, 30) : 0;
+    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+    const std::int64_t pixelOffset = static_cast<std::uint32_t>(ReadInt32(bytes, 10));
+    if (uncompressed && bitCount > 0 &&
+        pixelOffset + BmpPixelBytes(width, height, bitCount) > static_cast<std::int64_t>(bytes.size()))
+        return {QImage(), "The BMP file ends before its last pixel", {}};
     QImage image;
     const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     if (!image.loadFromData(data, "BMP"))
-        return {QImage(), "The BMP file could not be read"};
-    return {image, {}};
+        return {QImage(), "The BMP file could not be read", {}};
+    return {image, {}, image.size()};
 }
 
 void RegisterBuiltIns()
@@ -127,6 +151,14 @@ std::string ExtensionOf(const std::string& path)
 }
 
 } // namespace
+
+int ReductionFactor(std::int64_t width, std::int64_t height, int maxSide)
+{
+    if (maxSide <= 0)
+        return 1;
+    const std::int64_t side = std::max(width, height);
+    return static_cast<int>(std::max<std::int64_t>((side + maxSide - 1) / maxSide, 1));
+}
 
 void RegisterPictureFormats()
 {
@@ -159,28 +191,32 @@ std::vector<TPictureFormat> RegisteredPictureFormats()
     return Formats();
 }
 
-TPictureResult DecodePicture(const std::string& extension, const std::string& bytes)
+TPictureResult DecodePicture(const std::string& extension, const std::string& bytes, int maxSide)
 {
     const TPictureFormat* format = FindPictureFormat(extension);
     if (!format || !format->Decoder)
-        return {QImage(), "No picture format is registered for \"" + extension + "\""};
-    TPictureResult result = format->Decoder(bytes);
+        return {QImage(), "No picture format is registered for \"" + extension + "\"", {}};
+    TPictureResult result = format->Decoder(bytes, maxSide);
     if (result.Error.empty() && result.Image.isNull())
         result.Error = "The file holds no picture";
+    if (!result.Ok())
+        result.FullSize = QSize();
+    else if (!result.FullSize.isValid() || result.FullSize.isEmpty())
+        result.FullSize = result.Image.size();
     return result;
 }
 
-TPictureResult LoadPictureFile(const std::string& path)
+TPictureResult LoadPictureFile(const std::string& path, int maxSide)
 {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
-        return {QImage(), "Cannot open " + path};
+        return {QImage(), "Cannot open " + path, {}};
     const std::streamoff size = file.tellg();
     if (size < 0 || size > kMaxPictureFileBytes)
-        return {QImage(), "Cannot read " + path};
+        return {QImage(), "Cannot read " + path, {}};
     std::string bytes(static_cast<std::size_t>(size), '\0');
     file.seekg(0);
     if (!file.read(bytes.data(), size))
-        return {QImage(), "Cannot read " + path};
-    return DecodePicture(ExtensionOf(path), bytes);
+        return {QImage(), "Cannot read " + path, {}};
+    return DecodePicture(ExtensionOf(path), bytes, maxSide);
 }

@@ -44,26 +44,35 @@ void ReadFromMemory(png_structp png, png_bytep target, png_size_t count)
 // The decoded state of one read, moved into the image only when the whole read succeeded.
 struct TPngReadJob
 {
+    int MaxSide = 0;
     int BitDepth = 0;
     int ColorType = 0;
     int Width = 0;
     int Height = 0;
+    int FullWidth = 0;
+    int FullHeight = 0;
+    int Factor = 1;
     int BytesPerPixel = 0;
     std::uint8_t* Data = nullptr;
     std::uint8_t** RowPointers = nullptr;
+    std::uint8_t* Scratch = nullptr;
 
     ~TPngReadJob()
     {
         std::free(Data);
         std::free(RowPointers);
+        std::free(Scratch);
     }
 
     void TakeHeader(png_structp png, png_infop info)
     {
         png_uint_32 width = 0, height = 0;
         png_get_IHDR(png, info, &width, &height, &BitDepth, &ColorType, nullptr, nullptr, nullptr);
-        Width = static_cast<int>(width);
-        Height = static_cast<int>(height);
+        FullWidth = static_cast<int>(width);
+        FullHeight = static_cast<int>(height);
+        Factor = ReductionFactor(FullWidth, FullHeight, MaxSide);
+        Width = (FullWidth + Factor - 1) / Factor;
+        Height = (FullHeight + Factor - 1) / Factor;
     }
 
     void SetTransformations(png_structp png, png_infop info)
@@ -79,23 +88,73 @@ struct TPngReadJob
             png_set_packing(png);
         if (BitDepth == 16)
             png_set_swap(png);
-        png_set_interlace_handling(png);
+        // A reduced picture takes its pixels from the seven passes itself.
+        if (Factor == 1)
+            png_set_interlace_handling(png);
     }
 
-    bool Allocate(std::size_t rowBytes)
+    bool Allocate(std::size_t fullRowBytes)
     {
-        if (Width <= 0 || Height <= 0 || rowBytes == 0 || rowBytes % Width != 0)
+        if (FullWidth <= 0 || Height <= 0 || fullRowBytes == 0 || fullRowBytes % FullWidth != 0)
             return false;
+        BytesPerPixel = static_cast<int>(fullRowBytes / FullWidth);
+        const std::size_t rowBytes = static_cast<std::size_t>(Width) * BytesPerPixel;
         if (rowBytes > kMaxPngDataBytes / static_cast<std::size_t>(Height))
             return false;
-        BytesPerPixel = static_cast<int>(rowBytes / Width);
         Data = static_cast<std::uint8_t*>(std::malloc(rowBytes * Height));
         RowPointers = static_cast<std::uint8_t**>(std::malloc(sizeof(std::uint8_t*) * Height));
-        if (!Data || !RowPointers)
+        if (Factor > 1)
+            Scratch = static_cast<std::uint8_t*>(std::malloc(fullRowBytes));
+        if (!Data || !RowPointers || (Factor > 1 && !Scratch))
             return false;
         for (int y = 0; y < Height; ++y)
             RowPointers[y] = Data + rowBytes * y;
         return true;
+    }
+
+    // Keeps the pixels of a decoded row (of a pass, or of the whole picture for pass -1) that fall on
+    // every Factor-th column of every Factor-th line.
+    void KeepSampledPixels(int pass, int passRow)
+    {
+        const int y = pass < 0 ? passRow : static_cast<int>(PNG_ROW_FROM_PASS_ROW(passRow, pass));
+        if (y % Factor != 0)
+            return;
+        std::uint8_t* target = RowPointers[y / Factor];
+        const auto pixel = static_cast<std::size_t>(BytesPerPixel);
+        if (pass < 0) {
+            for (int x = 0; x < FullWidth; x += Factor, target += pixel)
+                std::memcpy(target, Scratch + std::size_t(x) * pixel, pixel);
+            return;
+        }
+        const int columns = static_cast<int>(PNG_PASS_COLS(FullWidth, pass));
+        for (int column = 0; column < columns; ++column) {
+            const int x = static_cast<int>(PNG_COL_FROM_PASS_COL(column, pass));
+            if (x % Factor == 0)
+                std::memcpy(target + std::size_t(x / Factor) * pixel, Scratch + std::size_t(column) * pixel,
+                            pixel);
+        }
+    }
+
+    // Every row is still decompressed, but only one at a time is held at full width.
+    void ReadReduced(png_structp png, png_infop info)
+    {
+        if (png_get_interlace_type(png, info) == PNG_INTERLACE_NONE) {
+            for (int y = 0; y < FullHeight; ++y) {
+                png_read_row(png, Scratch, nullptr);
+                KeepSampledPixels(-1, y);
+            }
+            return;
+        }
+        for (int pass = 0; pass < 7; ++pass) {
+            // libpng skips empty passes too.
+            const int rows = static_cast<int>(PNG_PASS_ROWS(FullHeight, pass));
+            if (rows == 0 || PNG_PASS_COLS(FullWidth, pass) == 0)
+                continue;
+            for (int row = 0; row < rows; ++row) {
+                png_read_row(png, Scratch, nullptr);
+                KeepSampledPixels(pass, row);
+            }
+        }
     }
 
     // Only plain data lives in this frame, so libpng's long jump skips no destructor.
@@ -111,7 +170,10 @@ struct TPngReadJob
         TakeHeader(png, info);
         if (!Allocate(png_get_rowbytes(png, info)))
             return false;
-        png_read_image(png, RowPointers);
+        if (Factor == 1)
+            png_read_image(png, RowPointers);
+        else
+            ReadReduced(png, info);
         return true;
     }
 };
@@ -169,6 +231,7 @@ void TPngImage::Adopt(TPngReadJob& job)
     ColorType = job.ColorType;
     Width = job.Width;
     Height = job.Height;
+    m_fullSize = QSize(job.FullWidth, job.FullHeight);
     BytesPerPixel = job.BytesPerPixel;
     m_data = job.Data;
     m_rowPointers = job.RowPointers;
@@ -176,12 +239,13 @@ void TPngImage::Adopt(TPngReadJob& job)
     job.RowPointers = nullptr;
 }
 
-void TPngImage::LoadFromFile(const std::string& name)
+void TPngImage::LoadFromFile(const std::string& name, int maxSide)
 {
     std::FILE* file = std::fopen(name.c_str(), "rb");
     if (!file)
         throw TPngError("Error Opening File " + name + "!");
     TPngReadJob job;
+    job.MaxSide = maxSide;
     bool created = false;
     const bool ok = ReadPng(
         job, [file](png_structp png) { png_init_io(png, file); }, created);
@@ -193,10 +257,11 @@ void TPngImage::LoadFromFile(const std::string& name)
     Adopt(job);
 }
 
-void TPngImage::LoadFromBytes(const std::string& bytes)
+void TPngImage::LoadFromBytes(const std::string& bytes, int maxSide)
 {
     TMemorySource source{reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), 0};
     TPngReadJob job;
+    job.MaxSide = maxSide;
     bool created = false;
     const bool ok = ReadPng(
         job, [&source](png_structp png) { png_set_read_fn(png, &source, ReadFromMemory); }, created);
@@ -389,18 +454,18 @@ void TPngGraphic::Draw(QImage& canvas, const QRect& rect) const
         m_image->Draw(canvas, rect.left(), rect.top());
 }
 
-void TPngGraphic::LoadFromFile(const std::string& name)
+void TPngGraphic::LoadFromFile(const std::string& name, int maxSide)
 {
     if (!m_image)
         m_image = new TPngImage;
-    m_image->LoadFromFile(name);
+    m_image->LoadFromFile(name, maxSide);
 }
 
-void TPngGraphic::LoadFromBytes(const std::string& bytes)
+void TPngGraphic::LoadFromBytes(const std::string& bytes, int maxSide)
 {
     if (!m_image)
         m_image = new TPngImage;
-    m_image->LoadFromBytes(bytes);
+    m_image->LoadFromBytes(bytes, maxSide);
 }
 
 void TPngGraphic::SaveToFile(const std::string& name) const

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 
 struct TPngReadJob;
 
@@ -30,10 +31,11 @@ public:
     TPngImage* AddRef();
     void Release();
 
-    // Throws TPngError: "Error Opening File <name>!" or "Error Reading File!".
-    void LoadFromFile(const std::string& name);
+    // Throws TPngError: "Error Opening File <name>!" or "Error Reading File!". With maxSide above 0 a
+    // larger picture is kept reduced: every factor-th pixel of every factor-th line (see ReductionFactor).
+    void LoadFromFile(const std::string& name, int maxSide = 0);
     // The same decoding from bytes in memory; throws "Error Reading File!".
-    void LoadFromBytes(const std::string& bytes);
+    void LoadFromBytes(const std::string& bytes, int maxSide = 0);
     // Throws TPngError: "Error Opening File <name>!" or "Error Writing File!".
     void SaveToFile(const std::string& name) const;
     // Paints the image at its natural size with its top-left corner at (left, top), blending by alpha.
@@ -47,6 +49,8 @@ public:
     const std::uint8_t* Row(int y) const { return m_data + static_cast<std::size_t>(y) * RowBytes(); }
     std::size_t RowBytes() const { return static_cast<std::size_t>(Width) * BytesPerPixel; }
     bool HasData() const { return m_data != nullptr; }
+    // The size the file gives; larger than Width x Height when the picture was kept reduced.
+    QSize FullSize() const { return m_fullSize; }
     int RefCount() const { return m_refCount; }
 
 private:
@@ -56,6 +60,7 @@ private:
 
     std::uint8_t* m_data = nullptr;
     std::uint8_t** m_rowPointers = nullptr;
+    QSize m_fullSize;
     int m_refCount = 1;
 };
 
@@ -75,8 +80,8 @@ public:
     int GetHeight() const { return m_image ? m_image->Height : 0; }
     int GetWidth() const { return m_image ? m_image->Width : 0; }
     // Throws TPngError as TPngImage::LoadFromFile does.
-    void LoadFromFile(const std::string& name);
-    void LoadFromBytes(const std::string& bytes);
+    void LoadFromFile(const std::string& name, int maxSide = 0);
+    void LoadFromBytes(const std::string& bytes, int maxSide = 0);
     void SaveToFile(const std::string& name) const;
     // These belong to the picture class but a PNG does not support them: each throws TPngError.
     [[noreturn]] void LoadFromClipboardFormat();

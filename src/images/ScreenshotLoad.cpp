@@ -7,8 +7,9 @@
 
 namespace {
 
-// Larger than any picture the decoders accept, so only absurd files are refused unread.
-constexpr std::streamoff kMaxScreenshotBytes = std::streamoff(1) << 30;
+// A screenshot file is read whole before it is decoded, so its size counts against the memory a picture
+// may take; no real screenshot comes near this.
+constexpr std::streamoff kMaxScreenshotBytes = std::streamoff(128) << 20;
 
 std::string ExtensionOf(const std::string& path)
 {
@@ -37,9 +38,9 @@ TPictureResult LoadThroughRegistry(const std::string& extension, const std::stri
     TPictureResult result;
     std::string bytes;
     if (ReadWholeFile(realPath, bytes))
-        result = DecodePicture(extension, bytes);
+        result = DecodePicture(extension, bytes, kMaxShownSide);
     if (!result.Ok())
-        return {QImage(), kInvalidFormatText};
+        return {QImage(), kInvalidFormatText, {}};
     return result;
 }
 
@@ -53,18 +54,28 @@ bool HasAlpha(const TPngImage& image)
 TPictureResult LoadPng(const std::string& realPath)
 {
     try {
-        TPngGraphic graphic;
-        graphic.Transparent = true;
-        graphic.LoadFromFile(realPath);
-        QImage canvas = DrawOnNewCanvas24(graphic);
+        QImage canvas;
+        QSize fullSize;
+        bool alpha = false;
+        {
+            // The decoded rows are released before keying, so at most two copies of the picture exist.
+            TPngGraphic graphic;
+            graphic.Transparent = true;
+            graphic.LoadFromFile(realPath, kMaxShownSide);
+            canvas = DrawOnNewCanvas24(graphic);
+            if (graphic.Image() != nullptr) {
+                fullSize = graphic.Image()->FullSize();
+                alpha = HasAlpha(*graphic.Image());
+            }
+        }
         if (canvas.isNull())
-            return {QImage(), kInvalidPngText};
+            return {QImage(), kInvalidPngText, {}};
         // Keying an opaque picture would punch holes wherever it has its corner's colour.
-        if (graphic.Image() != nullptr && HasAlpha(*graphic.Image()))
+        if (alpha)
             canvas = ApplyColourKey(canvas);
-        return {canvas, std::string()};
+        return {canvas, std::string(), fullSize.isEmpty() ? canvas.size() : fullSize};
     } catch (const std::exception&) {
-        return {QImage(), kInvalidPngText};
+        return {QImage(), kInvalidPngText, {}};
     }
 }
 

@@ -12,6 +12,7 @@ inline constexpr const char* kInvalidPngText = "Invalid file format.";
 // ".pcx", ".jpg" and ".bmp" go through the picture-format registry, anything else is read as PNG and drawn
 // onto a white 24-bit canvas, whose key colour (its bottom-left pixel) becomes transparent when the PNG has
 // transparency. realPath is the file as it is really named. On failure Error holds the message to show.
+// A picture larger than kMaxShownSide on either side comes reduced; FullSize keeps the file's own size.
 TPictureResult LoadScreenshotFile(const std::string& entry, const std::string& realPath);
 inline TPictureResult LoadScreenshotFile(const std::string& path)
 {

@@ -102,13 +102,13 @@ TEST(PictureRegistry, EachExtensionPicksItsOwnDecoder)
 
 TEST(PictureRegistry, AnAddedFormatReplacesAnEarlierOneOfTheSameExtension)
 {
-    RegisterPictureFormat("korbtest", "First", [](const std::string&) {
-        return TPictureResult{{}, "first"};
+    RegisterPictureFormat("korbtest", "First", [](const std::string&, int) {
+        return TPictureResult{{}, "first", {}};
     });
-    RegisterPictureFormat("KORBTEST", "Second", [](const std::string& bytes) {
+    RegisterPictureFormat("KORBTEST", "Second", [](const std::string& bytes, int) {
         QImage image(static_cast<int>(bytes.size()), 1, QImage::Format_RGB32);
         image.fill(Qt::green);
-        return TPictureResult{image, {}};
+        return TPictureResult{image, {}, {}};
     });
     EXPECT_EQ(FindPictureFormat("korbtest")->Description, "Second");
     EXPECT_EQ(DecodePicture(".KorbTest", "abcd").Image.width(), 4);
