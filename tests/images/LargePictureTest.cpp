@@ -1,0 +1,181 @@
+// Large valid pictures are shown reduced within a memory budget, checked in a child process whose
+// address space may grow by no more than the budget; files that cannot back their size fail first.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "PictureTestTools.h"
+#include "images/JpegImage.h"
+#include "images/ScreenshotLoad.h"
+#include "support/TempDir.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KORB_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KORB_ASAN 1
+#endif
+#endif
+
+namespace {
+
+constexpr std::int64_t kMemoryBudget = std::int64_t{256} << 20;
+
+// Large PCX files as Pillow writes them, with Pillow's pixels at every n-th column and line as PPM; a
+// 16384 x 16384 RGBA PNG in bands of 1024 pixels; a 13364 x 12596 grey JPEG.
+const char* kMakeScript = R"(
+import struct, sys, zlib
+from PIL import Image, ImageDraw
+folder = sys.argv[1]
+for side, k in ((6000, 2), (8192, 2), (10000, 3)):
+    im = Image.new('P', (side, side), 0)
+    im.putpalette([(i * 37 + i // 3) % 256 for i in range(768)])
+    d = ImageDraw.Draw(im)
+    for i in range(30):
+        d.rectangle([i * side // 97, i * side // 53, side - i * side // 71, side - i * side // 89], fill=i * 7 + 1)
+        d.ellipse([i * side // 61, i * side // 43, i * side // 31 + 50, i * side // 29 + 50], fill=255 - i)
+    im.save('%s/big%d.pcx' % (folder, side))
+    data = im.tobytes()
+    rows = b''.join(data[y * side:(y + 1) * side:k] for y in range(0, side, k))
+    small = Image.frombytes('P', ((side + k - 1) // k, (side + k - 1) // k), rows)
+    small.putpalette(im.getpalette())
+    small.convert('RGB').save('%s/big%d.ppm' % (folder, side))
+
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xFFFFFFFF)
+side = 16384
+bands = [b''.join(bytes((cx * 16, b * 16, (cx + b) * 8 % 256, 255)) * 1024 for cx in range(16)) for b in range(16)]
+z = zlib.compressobj(1)
+idat = [z.compress(b'\0' + bands[y // 1024]) for y in range(side)]
+idat.append(z.flush())
+with open(folder + '/big16384.png', 'wb') as f:
+    f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)))
+    f.write(chunk(b'IDAT', b''.join(idat)) + chunk(b'IEND', b''))
+
+im = Image.new('L', (13364, 12596), 40)
+d = ImageDraw.Draw(im)
+for i in range(20):
+    d.rectangle([i * 300, i * 280, 13363 - i * 250, 12595 - i * 310], fill=i * 11)
+im.save(folder + '/big.jpg', quality=80)
+)";
+
+std::int64_t AddressSpaceInUse()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    std::int64_t kilobytes = 0;
+    while (status >> key) {
+        if (key == "VmSize:" && status >> kilobytes)
+            return kilobytes * 1024;
+        status.ignore(1 << 10, '\n');
+    }
+    return -1;
+}
+
+// True when body returned true in a child process whose address space may grow by at most the budget.
+bool WithinMemoryBudget(const std::function<bool()>& body)
+{
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlim_t limit = static_cast<rlim_t>(AddressSpaceInUse() + kMemoryBudget);
+        const rlimit bound{limit, limit};
+        _exit(setrlimit(RLIMIT_AS, &bound) == 0 && body() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class LargePicture : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new TTempDir;
+        s_made = MissingTool("pillow").empty() &&
+                 RunShell("/usr/bin/python3 " + Quoted(s_dir->WriteFile("make.py", kMakeScript)) + " " +
+                          Quoted(s_dir->Path().string()));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+    void SetUp() override
+    {
+#ifdef KORB_ASAN
+        GTEST_SKIP() << "the address sanitizer reserves far more address space than any budget";
+#endif
+        ASSERT_TRUE(s_made) << "Pillow could not make the large pictures";
+    }
+    static std::string File(const std::string& name)
+    {
+        return s_dir->Dir() + name;
+    }
+
+    static TTempDir* s_dir;
+    static bool s_made;
+};
+
+TTempDir* LargePicture::s_dir = nullptr;
+bool LargePicture::s_made = false;
+
+} // namespace
+
+TEST_F(LargePicture, PcxFilesUpTo10000PixelsAreShownReducedAsPillowDecodesThem)
+{
+    for (int side : {6000, 8192, 10000}) {
+        const std::string pcx = File("big" + std::to_string(side) + ".pcx");
+        EXPECT_TRUE(WithinMemoryBudget([&] { return LoadScreenshotFile(pcx).Ok(); })) << side;
+        const TPictureResult shown = LoadScreenshotFile(pcx);
+        ASSERT_TRUE(shown.Ok()) << side << ": " << shown.Error;
+        EXPECT_EQ(shown.FullSize, QSize(side, side));
+        EXPECT_EQ(CompareRgb(shown.Image, ReadPpm(File("big" + std::to_string(side) + ".ppm"))), "") << side;
+    }
+}
+
+TEST_F(LargePicture, A16384PixelRgbaPngIsShownReducedWithinTheBudget)
+{
+    const std::string png = File("big16384.png");
+    EXPECT_TRUE(WithinMemoryBudget([&] { return LoadScreenshotFile(png).Ok(); }));
+    // The budget bites: decoded whole, the same file needs gigabytes.
+    EXPECT_FALSE(WithinMemoryBudget([&] { return LoadPictureFile(png).Ok(); }));
+    const TPictureResult shown = LoadScreenshotFile(png);
+    ASSERT_TRUE(shown.Ok()) << shown.Error;
+    EXPECT_EQ(shown.FullSize, QSize(16384, 16384));
+    ASSERT_EQ(shown.Image.size(), QSize(4096, 4096));
+    for (int y = 0; y < 4096; y += 333)
+        for (int x = 0; x < 4096; x += 77) {
+            const int column = x * 4 / 1024, band = y * 4 / 1024;
+            ASSERT_EQ(shown.Image.pixel(x, y) & 0xFFFFFF,
+                      qRgb(column * 16, band * 16, (column + band) * 8) & 0xFFFFFF)
+                << x << "," << y;
+        }
+}
+
+TEST_F(LargePicture, A13364By12596JpegIsShownScaledWithinTheBudget)
+{
+    const std::string jpg = File("big.jpg");
+    EXPECT_TRUE(WithinMemoryBudget([&] { return LoadScreenshotFile(jpg).Ok(); }));
+    const TPictureResult shown = LoadScreenshotFile(jpg);
+    ASSERT_TRUE(shown.Ok()) << shown.Error;
+    EXPECT_EQ(shown.FullSize, QSize(13364, 12596));
+    EXPECT_EQ(shown.Image.size(), QSize((13364 + 3) / 4, (12596 + 3) / 4));
+}
+
+TEST_F(LargePicture, AJpegHeaderClaimingMoreThanItsDataCanHoldFailsBeforeDecoding)
+{
+    const std::string small = ReadBytes(KORB_TEST_DATA_DIR "/images/jpeg-huge-claim-153-bytes.jpg");
+    ASSERT_EQ(small.size(), 153u);
+    EXPECT_EQ(DecodeJpeg(small, kMaxShownSide).Error, "The JPEG file is too short for its picture");
+    EXPECT_EQ(DecodeJpeg(small).Error, "The JPEG file is too short for its picture");
+    // The same claim with enough data behind it is decoded, so the refusal is the data's, not the size's.
+    const std::string big = ReadBytes(File("big.jpg"));
+    EXPECT_TRUE(DecodeJpeg(big, kMaxShownSide).Ok());
+}
