@@ -90,3 +90,15 @@ TEST_F(JpegDecode, AHeaderClaimingAHugePictureIsRefusedBeforeDecoding)
     EXPECT_FALSE(result.Ok());
     EXPECT_EQ(result.Error, "The JPEG picture is too large");
 }
+
+TEST_F(JpegDecode, StrayBytesBeforeTheScanOnlyWarnAndThePicturesStaysExact)
+{
+    std::string stray = Jpeg("rgb");
+    const std::size_t scan = stray.find("\xFF\xDA");
+    ASSERT_NE(scan, std::string::npos);
+    stray.insert(scan, "\x01\x02\x03", 3);
+    const TPictureResult result = DecodeJpeg(stray);
+    ASSERT_TRUE(result.Ok()) << result.Error;
+    EXPECT_EQ(CompareRgb(result.Image, ReadPpm(m_dir.Dir() + "rgb.ppm")), "");
+    EXPECT_EQ(result.FullSize, QSize(67, 41));
+}

@@ -369,3 +369,21 @@ TEST(PcxRefused, A16ColourFileCutShortFails)
     }
     EXPECT_TRUE(TPCXBitmap().LoadFromBytes(whole));
 }
+
+TEST(PcxRefused, TheEarlyEndBoundAcceptsTheTightestValidCoding)
+{
+    // Every line a 63-run and a literal: 64 bytes in 3, with no palette behind to pad the file.
+    TPcxLayout layout;
+    layout.Width = 64;
+    layout.BytesPerLine = 64;
+    layout.Height = 900;
+    std::string pcx = PcxHeader(layout);
+    for (int y = 0; y < layout.Height; ++y)
+        pcx += std::string("\xFF\x05", 2) + static_cast<char>(y % 0xC0);
+    const QImage image = Load(pcx);
+    ASSERT_EQ(image.size(), QSize(64, 900));
+    EXPECT_EQ(image.pixelIndex(62, 899), 5);
+    EXPECT_EQ(image.pixelIndex(63, 899), 899 % 0xC0);
+    // One byte less can no longer hold the picture.
+    EXPECT_EQ(LoadError(pcx.substr(0, pcx.size() - 1)), "The PCX file ends too early");
+}

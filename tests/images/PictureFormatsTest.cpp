@@ -157,3 +157,20 @@ TEST(PictureFiles, BitmapsWithAbsurdHeadersFailCleanly)
         }
     }
 }
+
+TEST(PictureFiles, ABitmapWhosePixelsAreCutShortIsInvalid)
+{
+    QImage picture(200, 100, QImage::Format_RGB888);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            picture.setPixel(x, y, qRgb(x, y, x ^ y));
+    const std::string whole = Encoded(picture, "BMP");
+    ASSERT_EQ(Le16(whole, 28), 24);
+    const std::size_t pixels = Le32(whole, 10);
+    ASSERT_TRUE(DecodePicture("bmp", whole).Ok());
+    for (std::size_t cut : {pixels, pixels + 1, whole.size() / 2, whole.size() - 600, whole.size() - 1}) {
+        const TPictureResult result = DecodePicture("bmp", whole.substr(0, cut));
+        EXPECT_EQ(result.Error, "The BMP file ends before its last pixel") << cut;
+        EXPECT_TRUE(result.Image.isNull()) << cut;
+    }
+}
