@@ -1,6 +1,7 @@
 #include "images/Pcxctrl.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -183,10 +184,34 @@ void TDecoder::FillBuffer(TPcxInStream& input)
 
 namespace {
 
-// True when one of the eight bytes is a run code (both top bits set).
-inline bool HasRunCode(std::uint64_t word)
+constexpr std::uint64_t kTopBits = 0x8080808080808080u;
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+
+// Decodes while the buffer holds eight more bytes and the kept output room for a whole run of 63 plus
+// one eight-byte store: literal stretches go eight bytes at a time, runs in eight-byte stores. Bytes a
+// store writes past the stretch or run are written again by what follows before the line ends.
+inline void DecodeAhead(const std::uint8_t*& p, const std::uint8_t* end, std::uint8_t*& out,
+                        const std::uint8_t* outEnd)
 {
-    return (word & (word << 1) & 0x8080808080808080u) != 0;
+    while (outEnd - out > 64 && end - p >= 9) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        // A byte is a run code when both of its top bits are set.
+        const std::uint64_t codes = word & (word << 1) & kTopBits;
+        const int literals = codes ? std::countr_zero(codes) / 8 : 8;
+        if (literals > 0) {
+            std::memcpy(out, &word, 8);
+            out += literals;
+            p += literals;
+            continue;
+        }
+        const int n = p[0] - 0xC0;
+        const std::uint64_t value = p[1] * kEveryByte;
+        p += 2;
+        for (int i = 0; i < n; i += 8)
+            std::memcpy(out + i, &value, 8);
+        out += n;
+    }
 }
 
 } // namespace
@@ -203,13 +228,12 @@ void TDecoder::DecodeLine(TPcxInStream& input, int count, std::uint8_t* out, int
             FillBuffer(input);
         const std::uint8_t* p = Buffer.data() + BufferIndex;
         const std::uint8_t* const end = Buffer.data() + m_bufferFill;
-        // Literal stretches go across eight bytes at a time.
-        std::uint64_t word;
-        while (keep - written >= 8 && end - p >= 8 && (std::memcpy(&word, p, 8), !HasRunCode(word))) {
-            std::memcpy(out + written, &word, 8);
-            p += 8;
-            written += 8;
+        if (keep - written > 64) {
+            std::uint8_t* o = out + written;
+            DecodeAhead(p, end, o, out + keep);
+            written = static_cast<int>(o - out);
         }
+        // One code at a time near the ends of the line and of the buffer.
         while (p < end && written < count && *p < 0xC0) {
             if (written < keep)
                 out[written] = *p;
@@ -224,9 +248,7 @@ void TDecoder::DecodeLine(TPcxInStream& input, int count, std::uint8_t* out, int
             FillBuffer(input);
         const std::uint8_t v = Buffer[BufferIndex++];
         const int shown = std::min(n, keep - written);
-        if (shown == 1)
-            out[written] = v;
-        else if (shown > 1)
+        if (shown > 0)
             std::memset(out + written, v, static_cast<std::size_t>(shown));
         written += n;
     }
