@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include <png.h>
 
@@ -77,7 +78,12 @@ struct TPngReadJob
 
     void SetTransformations(png_structp png, png_infop info)
     {
-        png_set_invert_alpha(png);
+        // A reduced picture inverts alpha and swaps 16-bit samples in the pixels it keeps only, and leaves
+        // out the checksum of the whole decompressed data, the largest costs of a large file.
+        if (Factor > 1)
+            png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+        else
+            png_set_invert_alpha(png);
         if (ColorType == PNG_COLOR_TYPE_PALETTE && BitDepth <= 8)
             png_set_expand(png);
         if (ColorType == PNG_COLOR_TYPE_GRAY && BitDepth < 8)
@@ -86,7 +92,7 @@ struct TPngReadJob
             png_set_expand(png);
         if (BitDepth < 8)
             png_set_packing(png);
-        if (BitDepth == 16)
+        if (BitDepth == 16 && Factor == 1)
             png_set_swap(png);
         // A reduced picture takes its pixels from the seven passes itself.
         if (Factor == 1)
@@ -123,16 +129,28 @@ struct TPngReadJob
         const auto pixel = static_cast<std::size_t>(BytesPerPixel);
         if (pass < 0) {
             for (int x = 0; x < FullWidth; x += Factor, target += pixel)
-                std::memcpy(target, Scratch + std::size_t(x) * pixel, pixel);
+                KeepPixel(Scratch + std::size_t(x) * pixel, target);
             return;
         }
         const int columns = static_cast<int>(PNG_PASS_COLS(FullWidth, pass));
         for (int column = 0; column < columns; ++column) {
             const int x = static_cast<int>(PNG_COL_FROM_PASS_COL(column, pass));
             if (x % Factor == 0)
-                std::memcpy(target + std::size_t(x / Factor) * pixel, Scratch + std::size_t(column) * pixel,
-                            pixel);
+                KeepPixel(Scratch + std::size_t(column) * pixel, target + std::size_t(x / Factor) * pixel);
         }
+    }
+
+    // One pixel as the whole decode lays it out: 16-bit samples little-endian, alpha inverted.
+    void KeepPixel(const std::uint8_t* source, std::uint8_t* target) const
+    {
+        std::memcpy(target, source, static_cast<std::size_t>(BytesPerPixel));
+        const int sampleBytes = BitDepth == 16 ? 2 : 1;
+        if (sampleBytes == 2)
+            for (int i = 0; i < BytesPerPixel; i += 2)
+                std::swap(target[i], target[i + 1]);
+        if (ColorType & PNG_COLOR_MASK_ALPHA)
+            for (int i = BytesPerPixel - sampleBytes; i < BytesPerPixel; ++i)
+                target[i] = static_cast<std::uint8_t>(~target[i]);
     }
 
     // Every row is still decompressed, but only one at a time is held at full width.
@@ -343,9 +361,11 @@ TPixelLayout LayoutOf(const TPngImage& image)
     return layout;
 }
 
+// (t x background + (255 - t) x colour) / 255, truncated; the multiply and shift is exact for every
+// value the sum can take.
 inline std::uint8_t Mix(unsigned t, unsigned background, unsigned colour)
 {
-    return static_cast<std::uint8_t>((t * background + (255 - t) * colour) / 255);
+    return static_cast<std::uint8_t>(((t * background + (255 - t) * colour) * 32897u) >> 23);
 }
 
 inline void PutPixel(std::uint8_t* target, unsigned r, unsigned g, unsigned b, unsigned t)
@@ -372,8 +392,13 @@ void DrawRow(const std::uint8_t* source, const TPixelLayout& layout, int count, 
         return;
     }
     if (layout.SampleBytes == 1 && layout.Channels == 4) {
-        for (int x = 0; x < count; ++x, source += 4, target += 3)
-            PutPixel(target, source[0], source[1], source[2], source[3]);
+        // Mixing gives the colour itself at t = 0 and the background at t = 255, so no pixel needs a branch.
+        for (int x = 0; x < count; ++x, source += 4, target += 3) {
+            const unsigned t = source[3];
+            target[0] = Mix(t, target[0], source[2]);
+            target[1] = Mix(t, target[1], source[1]);
+            target[2] = Mix(t, target[2], source[0]);
+        }
         return;
     }
     // Grey, grey with alpha and 16-bit samples: the high byte of each little-endian sample counts.
@@ -507,12 +532,41 @@ void TPngGraphic::SetWidth(int)
 QImage NewCanvas24(int width, int height)
 {
     QImage canvas(width, height, QImage::Format_BGR888);
-    canvas.fill(Qt::white);
+    // White is every byte 255, so one block fill does it.
+    if (!canvas.isNull())
+        std::memset(canvas.bits(), 0xFF, static_cast<std::size_t>(canvas.sizeInBytes()));
     return canvas;
 }
 
+namespace {
+
+// An 8-bit RGBA picture over white, each canvas byte written once: the same values as filling the canvas
+// white and blending onto it.
+QImage RgbaOverWhite(const TPngImage& image)
+{
+    QImage canvas(image.Width, image.Height, QImage::Format_BGR888);
+    if (canvas.isNull())
+        return canvas;
+    for (int y = 0; y < image.Height; ++y) {
+        const std::uint8_t* source = image.Row(y);
+        std::uint8_t* target = canvas.scanLine(y);
+        for (int x = 0; x < image.Width; ++x, source += 4, target += 3) {
+            const unsigned t = source[3];
+            target[0] = Mix(t, 255, source[2]);
+            target[1] = Mix(t, 255, source[1]);
+            target[2] = Mix(t, 255, source[0]);
+        }
+    }
+    return canvas;
+}
+
+} // namespace
+
 QImage DrawOnNewCanvas24(const TPngGraphic& graphic)
 {
+    const TPngImage* image = graphic.Image();
+    if (image && image->HasData() && image->BitDepth == 8 && image->BytesPerPixel == 4)
+        return RgbaOverWhite(*image);
     QImage canvas = NewCanvas24(graphic.GetWidth(), graphic.GetHeight());
     graphic.Draw(canvas, canvas.rect());
     return canvas;
