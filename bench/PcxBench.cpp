@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include <sys/resource.h>
+
 #include <benchmark/benchmark.h>
 
 #include "images/Pcxctrl.h"
@@ -113,6 +115,10 @@ void DecodeLarge(benchmark::State& state, const std::string& name)
             state.SkipWithError(result.Error.c_str());
         benchmark::DoNotOptimize(result.Image.constBits());
     }
+    // The whole process's peak so far: the benchmarks before this one hold far less.
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024;
 }
 
 void BM_PcxFlat6000Reduced(benchmark::State& state)
