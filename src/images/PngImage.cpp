@@ -540,10 +540,24 @@ QImage NewCanvas24(int width, int height)
 
 namespace {
 
+// Every colour mixed over white at every inverted alpha, looked up instead of computed per channel.
+struct TOverWhite
+{
+    std::uint8_t Table[256][256];
+
+    TOverWhite()
+    {
+        for (unsigned t = 0; t < 256; ++t)
+            for (unsigned c = 0; c < 256; ++c)
+                Table[t][c] = Mix(t, 255, c);
+    }
+};
+
 // An 8-bit RGBA picture over white, each canvas byte written once: the same values as filling the canvas
 // white and blending onto it.
 QImage RgbaOverWhite(const TPngImage& image)
 {
+    static const TOverWhite overWhite;
     QImage canvas(image.Width, image.Height, QImage::Format_BGR888);
     if (canvas.isNull())
         return canvas;
@@ -551,10 +565,10 @@ QImage RgbaOverWhite(const TPngImage& image)
         const std::uint8_t* source = image.Row(y);
         std::uint8_t* target = canvas.scanLine(y);
         for (int x = 0; x < image.Width; ++x, source += 4, target += 3) {
-            const unsigned t = source[3];
-            target[0] = Mix(t, 255, source[2]);
-            target[1] = Mix(t, 255, source[1]);
-            target[2] = Mix(t, 255, source[0]);
+            const std::uint8_t* mix = overWhite.Table[source[3]];
+            target[0] = mix[source[2]];
+            target[1] = mix[source[1]];
+            target[2] = mix[source[0]];
         }
     }
     return canvas;
