@@ -244,3 +244,24 @@ TEST(PngSave, AnUnwritableTargetRaisesAndLeavesNothing)
     const std::string target = dir.Dir() + "no-such-folder/out.png";
     EXPECT_EQ(ErrorOf([&] { png.SaveToFile(target); }), "Error Opening File " + target + "!");
 }
+
+TEST(PngDraw, ANewCanvasGetsEveryAlphaAndColourAsDrawingOntoWhiteGives)
+{
+    // Row t holds alpha 255 - t at every grey level, so every pair of inverted alpha and colour occurs.
+    QImage every(256, 256, QImage::Format_ARGB32);
+    for (int t = 0; t < 256; ++t)
+        for (int c = 0; c < 256; ++c)
+            every.setPixel(c, t, qRgba(c, 255 - c, c / 2, 255 - t));
+    TTempDir dir;
+    TPngGraphic png;
+    png.LoadFromFile(SavePng(dir, "every.png", every));
+    ASSERT_EQ(png.Image()->BytesPerPixel, 4);
+    QImage drawn = Canvas(256, 256, Qt::white);
+    png.Draw(drawn, drawn.rect());
+    const QImage fresh = DrawOnNewCanvas24(png);
+    EXPECT_EQ(CompareRgb(fresh, drawn), "");
+    EXPECT_EQ(fresh.pixel(200, 0), qRgb(200, 55, 100));
+    EXPECT_EQ(fresh.pixel(200, 255), qRgb(255, 255, 255));
+    EXPECT_EQ(fresh.pixel(200, 127), qRgb((127 * 255 + 128 * 200) / 255, (127 * 255 + 128 * 55) / 255,
+                                          (127 * 255 + 128 * 100) / 255));
+}
