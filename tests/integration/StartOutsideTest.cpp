@@ -47,7 +47,7 @@ const char* const kDriver =
     "XDG_CONFIG_HOME=\"$2\" XDG_RUNTIME_DIR=\"$2/run\" \"$3\" >\"$4/program.log\" 2>&1 &\n"
     "pid=$!\n"
     "i=0\n"
-    "while [ $i -lt 100 ]; do\n"
+    "while [ $i -lt 600 ]; do\n"
     "  w=$(xdotool search --name 'VantorKorb 0.33.8' 2>/dev/null | head -n 1)\n"
     "  [ -n \"$w\" ] && break\n"
     "  i=$((i+1)); sleep 0.1\n"
