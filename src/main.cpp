@@ -1,5 +1,6 @@
 // Process entry of VantorKorb: picture formats, the application, the main window, then the event loop.
 #include <filesystem>
+#include <memory>
 
 #include <QStandardPaths>
 
@@ -51,7 +52,9 @@ int main(int argc, char** argv)
 
     TStartup startup(*services.Dialogs, *services.Processes, services.Shell);
     TMain1 window(services, startup);
-    TSignalCloser closer(window);
+    TSignalCloser closer(window, &startup);
+    // A signal during start-up (its message boxes run event loops) is acted on once the window is up.
+    auto startupHold = std::make_unique<TSignalCloser::THold>();
     window.FormCreate();
     if (window.MustEnd()) {
         return 0;
@@ -68,5 +71,6 @@ int main(int argc, char** argv)
     window.SetZipDirsCommand([&zipDirsForm, &startup] { zipDirsForm.SetDirs(startup.ZipRomPaths()); });
     window.ScreenShotPage().CreateTimerDialog();
     window.show();
+    startupHold.reset();
     return app.exec();
 }

@@ -2,6 +2,8 @@
 #include "base/AsciiText.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <unordered_map>
 
 #include "app/EmulatorFolder.h"
@@ -32,6 +34,26 @@ void DeleteFile(const std::string& path)
     std::error_code ec;
     if (!fs::is_directory(path, ec))
         fs::remove(path, ec);
+}
+
+// A listing run that failed leaves a file without the line that opens the list of games.
+bool HoldsGameList(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    constexpr size_t kChunk = 64 * 1024;
+    const std::string marker = "games:";
+    std::string window;
+    std::string chunk(kChunk, '\0');
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
+        // Keep the tail of the previous chunk so a marker across the boundary is still seen.
+        window = window.substr(window.size() < marker.size() ? 0 : window.size() - marker.size() + 1) +
+                 chunk.substr(0, static_cast<size_t>(in.gcount()));
+        if (window.find(marker) != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 TMessage ErrorBox(const std::string& text, TMsgButton button)
@@ -120,6 +142,9 @@ bool TStartup::ListingIsStale(bool onlyIfStale) const
 {
     if (!onlyIfStale || !FileExists(m_paths.ListInfoPath))
         return true;
+    // A listing that does not open a list of games is what a failed run left: never keep it.
+    if (!HoldsGameList(m_paths.ListInfoPath))
+        return true;
     const TSettingsFile file = TSettingsFile::Open(m_paths.MainIniPath);
     const TDateTime stored = file.ReadDateTime(kMainSection, "EmuExeDate", kNeverDateTime);
     const auto actual = FileModificationTime(m_paths.EmuExe);
@@ -129,10 +154,26 @@ bool TStartup::ListingIsStale(bool onlyIfStale) const
 void TStartup::ListingRun()
 {
     m_execEmu.SetParameters("-list");
-    m_execEmu.Execute();
+    const bool ran = m_execEmu.Execute();
     DeleteFile(m_paths.ListInfoPath);
     std::error_code ec;
     fs::rename(m_paths.OutputPath, m_paths.ListInfoPath, ec);
+    if (!ran)
+        return; // a failed start was reported by the runner
+    const std::string failure = LastRunFailure(m_execEmu, ScriptProgramPath(m_paths.EmuDir, m_paths.EmuExe));
+    if (!failure.empty())
+        ShowError("The game listing of Korb failed.\r" + failure);
+    else if (!HoldsGameList(m_paths.ListInfoPath))
+        ShowError("The game listing of Korb failed: its output " + m_paths.ListInfoPath +
+                  " holds no list of games.");
+}
+
+void TStartup::RemoveLeftovers() const
+{
+    const fs::path mainIni(m_paths.MainIniPath);
+    RemoveLeftoverTemporaries(mainIni.parent_path().string(), mainIni.filename().string());
+    RemoveLeftoverTemporaries(m_paths.IniFilesDir);
+    DeleteFile(m_execEmu.StatusPath);
 }
 
 void TStartup::CreateDataFolders() const
@@ -178,15 +219,19 @@ void TStartup::DeleteRunFiles() const
 {
     DeleteFile(m_paths.BatchPath);
     DeleteFile(m_paths.OutputPath);
+    DeleteFile(m_execEmu.StatusPath);
 }
 
 TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
 {
+    // Until the main settings are read again, what is in memory is not what the close may store.
+    m_settingsLoaded = false;
     try {
         ComputePaths();
+        RemoveLeftovers();
         LocateEmulator();
         try {
-            WriteLaunchScript(m_paths.BatchPath, "Korb", m_paths.EmuExe, m_paths.OutputPath);
+            WriteEmulatorScript(m_paths);
         } catch (const TFileError& e) {
             // Without a script no game starts, but the catalogue can still be browsed.
             ShowError(e.what());

@@ -67,6 +67,8 @@ private:
     void LoadMainSettings();
     void ShowError(const std::string& text);
     void DeleteRunFiles() const;
+    // What a process killed while writing left behind: temporary settings files, a script status file.
+    void RemoveLeftovers() const;
 
     TDialogs& m_dialogs;
     TWorkingPaths m_paths;

@@ -55,6 +55,22 @@ std::vector<std::string> SplitCommandText(const std::string& text)
     return words;
 }
 
+std::vector<std::string> SplitAtBlanks(const std::string& text)
+{
+    std::vector<std::string> words;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        while (pos < text.size() && IsBlank(text[pos]))
+            ++pos;
+        const size_t start = pos;
+        while (pos < text.size() && !IsBlank(text[pos]))
+            ++pos;
+        if (pos > start)
+            words.push_back(text.substr(start, pos - start));
+    }
+    return words;
+}
+
 std::string QuoteCommandWord(const std::string& word)
 {
     bool plain = !word.empty();

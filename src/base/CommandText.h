@@ -9,5 +9,9 @@
 // other backslashes are kept as they are. Nothing else is special: "$", "%", ";", "`" stay literal.
 std::vector<std::string> SplitCommandText(const std::string& text);
 
+// Words separated by blanks (space, tab, CR, LF), nothing else special: quotes and backslashes stay
+// part of the words. The argument text of a launch is split this way.
+std::vector<std::string> SplitAtBlanks(const std::string& text);
+
 // The word written so that SplitCommandText gives it back unchanged.
 std::string QuoteCommandWord(const std::string& word);

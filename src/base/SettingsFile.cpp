@@ -13,6 +13,7 @@
 #endif
 
 #include "base/FileError.h"
+#include "base/WorkingPaths.h"
 
 namespace {
 
@@ -328,13 +329,33 @@ std::string TSettingsFile::ToBytes() const
 
 namespace {
 
+constexpr size_t kMaxNameLength = 255;
+const std::string kTempMark = ".tmp";
+constexpr size_t kTempDigits = 6;
+
+// The part of the final name a temporary keeps: the whole name unless the mark and digits would not fit.
+std::string TempStem(const std::string& finalName)
+{
+    const size_t room = kMaxNameLength - kTempMark.size() - kTempDigits;
+    return finalName.size() > room ? finalName.substr(0, room) : finalName;
+}
+
+std::string SixDigits(unsigned value)
+{
+    std::string digits = std::to_string(value % 1000000u);
+    return std::string(kTempDigits - digits.size(), '0') + digits;
+}
+
 // Creates a file of a fresh name next to path, so the rename that follows cannot cross file systems.
 std::FILE* CreateTempBeside(const std::string& path, std::string& tempPath)
 {
+    const size_t slash = path.find_last_of(kPathSep);
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = path + ".tmp" + std::to_string(random() % 1000000);
+        tempPath = folder + TempStem(name) + kTempMark + SixDigits(static_cast<unsigned>(random()));
         if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx"))
             return f;
     }
@@ -379,6 +400,40 @@ void TSettingsFile::UpdateFile() const
     if (ec) {
         std::remove(tempPath.c_str());
         throw failure;
+    }
+}
+
+bool IsLeftoverTemporaryName(const std::string& name, const std::string& finalName)
+{
+    // Earlier versions wrote the number without leading zeros: one to six digits.
+    size_t digits = 0;
+    while (digits < name.size() && digits < kTempDigits && name[name.size() - 1 - digits] >= '0' &&
+           name[name.size() - 1 - digits] <= '9')
+        ++digits;
+    if (digits == 0 || name.size() < digits + kTempMark.size())
+        return false;
+    const size_t markAt = name.size() - digits - kTempMark.size();
+    if (name.compare(markAt, kTempMark.size(), kTempMark) != 0 || markAt == 0)
+        return false;
+    if (finalName.empty())
+        return true;
+    const std::string stem = name.substr(0, markAt);
+    return stem == finalName || stem == TempStem(finalName);
+}
+
+void RemoveLeftoverTemporaries(const std::string& folder, const std::string& finalName)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code statusError;
+        if (!it->is_regular_file(statusError) || it->is_symlink(statusError))
+            continue;
+        if (IsLeftoverTemporaryName(it->path().filename().string(), finalName)) {
+            std::error_code removeError;
+            fs::remove(it->path(), removeError);
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "launch/ExecEmu.h"
 
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 
 TMessage ExecEmuFailMessage()
@@ -13,6 +15,37 @@ TMessage ExecEmuFailMessage()
     return message;
 }
 
+std::string ScriptFailureText(int status, const std::string& program)
+{
+    if (status == 127)
+        return "Korb could not be started: " + program + " was not found.";
+    if (status == 126)
+        return "Korb could not be started: " + program +
+               " cannot be executed (permission denied or not a program).";
+    const int signal = status - 128;
+    if (signal < 1 || signal >= NSIG)
+        return {};
+    const char* name = strsignal(signal);
+    return "Korb ended by signal " + std::to_string(signal) + (name ? std::string(" (") + name + ")" : "") +
+           ": " + program;
+}
+
+TMessage ScriptFailureMessage(const std::string& text)
+{
+    TMessage message;
+    message.Caption = "Error";
+    message.Text = text;
+    message.Icon = TMsgIcon::Error;
+    message.Buttons = {TMsgButton::Ok};
+    return message;
+}
+
+std::string LastRunFailure(const TExecFile& execEmu, const std::string& program)
+{
+    const std::optional<int> status = execEmu.LastExitStatus();
+    return status ? ScriptFailureText(*status, program) : std::string();
+}
+
 void ConfigureExecEmu(TExecFile& execEmu, TDialogs& dialogs, const std::string& batchPath)
 {
     execEmu.Associate = false;
@@ -24,5 +57,6 @@ void ConfigureExecEmu(TExecFile& execEmu, TDialogs& dialogs, const std::string& 
     std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(batchPath, ec);
     execEmu.SetCommandLine(ec ? batchPath : absolute.lexically_normal().string());
+    execEmu.StatusPath = execEmu.CommandLine() + ".status";
     execEmu.OnFail = [&dialogs](TExecFile&) { dialogs.ShowMessage(ExecEmuFailMessage()); };
 }

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <fstream>
 #include <thread>
 
 #include "base/CommandText.h"
@@ -34,12 +36,12 @@ TShowState ShowStateOf(TWindowStyle style)
     return TShowState::Normal;
 }
 
-// A path with blanks would fall apart into several words.
-std::string ProgramWord(const std::string& program)
+// The words after the program in the joined text, which is cut as a whole.
+std::vector<std::string> ArgumentWords(const std::string& program, const std::string& parameters)
 {
-    if (program.find('"') != std::string::npos)
-        return program;
-    return QuoteCommandWord(program);
+    const std::string joined = Cut(program + " " + parameters);
+    return joined.size() > program.size() + 1 ? SplitAtBlanks(joined.substr(program.size() + 1))
+                                              : std::vector<std::string>();
 }
 
 } // namespace
@@ -62,15 +64,22 @@ bool TExecFile::Execute()
     start.Show = ShowStateOf(WindowStyle);
     start.Priority = Priority;
     start.OwnConsole = true;
-    start.CommandText = Cut(ProgramWord(m_commandLine) + " " + m_parameters);
+    start.Program = m_commandLine;
+    start.Arguments = ArgumentWords(m_commandLine, m_parameters);
+    start.ScriptStatusPath = StatusPath;
+    m_exitStatus.reset();
+    if (!StatusPath.empty())
+        std::remove(StatusPath.c_str());
 
     TStartResult result = m_processes.Start(start);
     if (!result.Process && Associate && m_shell) {
         std::optional<std::string> program = m_shell->FindAssociatedProgram(m_commandLine);
         if (program) {
             m_associatedProgram = *program;
-            start.CommandText =
-                ProgramWord(m_associatedProgram) + " " + ProgramWord(m_commandLine) + " " + m_parameters;
+            start.Program = m_associatedProgram;
+            start.Arguments = SplitAtBlanks(m_parameters);
+            start.Arguments.insert(start.Arguments.begin(), m_commandLine);
+            start.ScriptStatusPath.clear();
             int firstError = result.ErrorCode;
             result = m_processes.Start(start);
             if (!result.Process && result.ErrorCode == 0)
@@ -86,7 +95,22 @@ bool TExecFile::Execute()
     m_processId = result.Process->Id();
     if (!Wait)
         return false;
-    return WaitFor(*result.Process);
+    const bool ended = WaitFor(*result.Process);
+    if (ended)
+        ReadExitStatus();
+    return ended;
+}
+
+void TExecFile::ReadExitStatus()
+{
+    if (StatusPath.empty())
+        return;
+    std::ifstream in(StatusPath);
+    int status = -1;
+    if (in >> status && status >= 0 && status <= 255)
+        m_exitStatus = status;
+    in.close();
+    std::remove(StatusPath.c_str());
 }
 
 bool TExecFile::WaitFor(TProcess& process)
@@ -94,7 +118,7 @@ bool TExecFile::WaitFor(TProcess& process)
     m_waiting = true;
     m_ended = false;
     if (WaitStyle == TWaitStyle::wSuspend) {
-        process.WaitBlocking();
+        m_processes.WaitWithoutInput(process);
         m_ended = true;
     } else {
         while (!m_ended) {

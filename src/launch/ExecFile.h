@@ -2,6 +2,7 @@
 // The process runner: starts a command in a console window of its own and, if asked, waits for its end.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/Processes.h"
@@ -22,6 +23,9 @@ public:
     TWaitStyle WaitStyle = TWaitStyle::wRegular;
     TWindowStyle WindowStyle = TWindowStyle::wsNorm;
     std::function<void(TExecFile& sender)> OnFail;
+    // When set, CommandLine is a shell script and its exit status is learnt through this file, which
+    // exists only during a run: see LastExitStatus.
+    std::string StatusPath;
 
     // Both are cut to 255 characters when assigned.
     void SetCommandLine(const std::string& text);
@@ -30,8 +34,13 @@ public:
     const std::string& Parameters() const { return m_parameters; }
 
     // True after a completed wait; false when the start failed (OnFail was called), when Wait is false and
-    // when the application quit during a regular wait. A command line with blanks is run as one path.
+    // when the application quit during a regular wait. CommandLine is the program's path as it is; the
+    // parameters are the words of what is left of the joined 255-character text, split at blanks only.
+    // A suspending wait keeps a window painting but drops the input given meanwhile.
     bool Execute();
+    // The script's exit status after a completed wait with StatusPath set; nothing otherwise (no wait, no
+    // status file, a script killed before it could write one).
+    std::optional<int> LastExitStatus() const { return m_exitStatus; }
 
     int LastError() const { return m_lastError; }
     bool IsWaiting() const { return m_waiting; }
@@ -43,6 +52,7 @@ public:
 
 private:
     bool WaitFor(TProcess& process);
+    void ReadExitStatus();
 
     TProcesses& m_processes;
     TShell* m_shell;
@@ -53,4 +63,5 @@ private:
     bool m_waiting = false;
     bool m_ended = false;
     int m_processId = 0;
+    std::optional<int> m_exitStatus;
 };

@@ -7,6 +7,7 @@
 #include "catalogue/InstalledGames.h"
 #include "launch/CommandLine.h"
 #include "launch/EmuOutput.h"
+#include "launch/ExecEmu.h"
 #include "shots/ScreenshotFiles.h"
 
 namespace fs = std::filesystem;
@@ -86,6 +87,7 @@ void LaunchGame(TLaunchContext& context)
     const std::string pcxDir = AbsoluteDir(paths.PcxDir);
     const std::string gameplayDir = AbsoluteDir(paths.GameplayDir);
     const std::string outputPath = AbsoluteFile(paths.OutputPath);
+    const std::string emuExe = AbsoluteFile(paths.EmuExe);
 
     fs::current_path(emuDir.empty() ? fs::path(".") : fs::path(emuDir), ec);
     if (ec)
@@ -103,5 +105,11 @@ void LaunchGame(TLaunchContext& context)
     }
 
     HarvestNewScreenshots(pcxDir, gameplayDir, context.Game.ZipName);
+    // A program that never ran, or died, leaves no output worth checking: say what happened instead.
+    const std::string failure = LastRunFailure(context.ExecEmu, emuExe);
+    if (!failure.empty()) {
+        context.Dialogs.ShowMessage(ScriptFailureMessage(failure));
+        return;
+    }
     CheckEmuOutputFile(context, outputPath);
 }

@@ -94,3 +94,20 @@ void WriteLaunchScript(const std::string& scriptPath, const std::string& name, c
     if (ec)
         throw TFileError("Cannot create file " + scriptPath);
 }
+
+std::string ScriptProgramPath(const std::string& emuDir, const std::string& emuExe)
+{
+    namespace fs = std::filesystem;
+    const std::string here = std::string(".") + kPathSep;
+    if (emuDir.empty() || emuDir == here || fs::path(emuExe).is_absolute())
+        return emuExe;
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(emuExe, ec);
+    return ec ? emuExe : absolute.lexically_normal().string();
+}
+
+void WriteEmulatorScript(const TWorkingPaths& paths)
+{
+    WriteLaunchScript(paths.BatchPath, "Korb", ScriptProgramPath(paths.EmuDir, paths.EmuExe),
+                      paths.OutputPath);
+}

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/WorkingPaths.h"
+
 enum class TScriptFlavour { PosixShell, WindowsBatch };
 
 // The script's text. The POSIX text quotes every path so no character in it can run a command; the batch
@@ -15,3 +17,10 @@ std::string LaunchScriptText(TScriptFlavour flavour, const std::string& name, co
 // Throws TFileError "Cannot create file <scriptPath>" when the file cannot be written.
 void WriteLaunchScript(const std::string& scriptPath, const std::string& name, const std::string& program,
                        const std::string& output);
+
+// The emulator's path as the script names it. A launch runs the script from EmuDir, so a path relative to
+// another folder would miss: it is made absolute. The default folder "./" and absolute paths stay as given.
+std::string ScriptProgramPath(const std::string& emuDir, const std::string& emuExe);
+
+// The emulator script in force while the program runs: "Korb", the emulator, the output file.
+void WriteEmulatorScript(const TWorkingPaths& paths);

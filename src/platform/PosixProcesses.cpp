@@ -10,8 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "base/CommandText.h"
-
 namespace {
 
 class TPosixProcess : public TProcess
@@ -64,6 +62,15 @@ std::string ResolveProgram(const std::string& program, const TTerminalEnvironmen
     return environment.FindProgram(program).value_or(std::string());
 }
 
+// Runs the script in this shell so that "set -e" stops it at the first failing command; the exit trap
+// writes the status, the one of that command. A missing "clear" must not pass for a failed program.
+constexpr const char* kStatusWrapper = "f=$1; s=$2; shift 2\n"
+                                       "trap 'printf \"%s\\n\" \"$?\" > \"$f\"' EXIT\n"
+                                       "clear() { command clear \"$@\" || :; }\n"
+                                       "set -e\n"
+                                       ". \"$s\"\n";
+constexpr const char* kShell = "/bin/sh";
+
 [[noreturn]] void RunChild(const std::string& path, const std::vector<char*>& argv, int nice, int errorPipe)
 {
     setpgid(0, 0);
@@ -100,18 +107,27 @@ TPosixProcesses::TPosixProcesses(TTerminalEnvironment environment) : m_environme
 TStartResult TPosixProcesses::Start(const TProcessStart& start)
 {
     TStartResult result;
-    std::vector<std::string> words = SplitCommandText(start.CommandText);
-    if (words.empty() || words.front().empty()) {
+    if (start.Program.empty()) {
         result.ErrorCode = ENOENT;
         return result;
     }
-    std::vector<std::string> prefix = TerminalPrefix(start, m_environment);
-    words.insert(words.begin(), prefix.begin(), prefix.end());
-    std::string path = ResolveProgram(words.front(), m_environment);
+    std::string path = ResolveProgram(start.Program, m_environment);
     if (path.empty() || access(path.c_str(), X_OK) != 0) {
         result.ErrorCode = path.empty() ? ENOENT : errno;
         return result;
     }
+    std::vector<std::string> words = {start.Program};
+    if (!start.ScriptStatusPath.empty()) {
+        // "." looks a bare name up on PATH: the script is named by a path.
+        const std::string script = path.find('/') == std::string::npos ? "./" + path : path;
+        words = {kShell, "-c", kStatusWrapper, "sh", start.ScriptStatusPath, script};
+        path = kShell;
+    }
+    words.insert(words.end(), start.Arguments.begin(), start.Arguments.end());
+    const std::vector<std::string> prefix = TerminalPrefix(start, m_environment);
+    words.insert(words.begin(), prefix.begin(), prefix.end());
+    if (!prefix.empty())
+        path = prefix.front();
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());

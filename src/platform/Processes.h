@@ -4,13 +4,19 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 enum class TShowState { Normal, Minimized, Maximized, Hidden, MinNoActivate, ShowNoActivate };
 enum class TPriorityClass { pcNormal, pcIdle, pcHigh, pcRealTime };
 
 struct TProcessStart
 {
-    std::string CommandText; // program and arguments as one text, split into words without a shell
+    std::string Program;                // path of the program (or a name looked up on PATH), never split
+    std::vector<std::string> Arguments; // passed to the program as they are, no shell reads them
+    // When set, Program is a shell script that is run so that it stops at its first failing command and
+    // its exit status is written to this file as decimal text: 126/127 when a program in it could not be
+    // started, 128 + n when one ended by signal n. Works inside a terminal window too.
+    std::string ScriptStatusPath;
     TShowState Show = TShowState::Normal;
     TPriorityClass Priority = TPriorityClass::pcNormal;
     bool OwnConsole = true; // run inside a terminal window when one is available; never when Hidden
@@ -41,4 +47,7 @@ public:
     virtual TStartResult Start(const TProcessStart& start) = 0;
     // Handles pending window events once; returns false when the application was told to quit.
     virtual bool ProcessPendingEvents() = 0;
+    // Blocks the caller until the process has ended. A windowed program keeps painting meanwhile, but
+    // keyboard and mouse input given during the wait is dropped, never handled later.
+    virtual void WaitWithoutInput(TProcess& process) { process.WaitBlocking(); }
 };

@@ -211,9 +211,13 @@ QAbstractItemView* TGameListView::CurrentView() const
 bool TGameListView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            emit EnterPressed();
+            // A held key repeats: only its first press starts a game.
+            if (!keyEvent->isAutoRepeat()) {
+                emit EnterPressed();
+            }
             return true;
         }
     }

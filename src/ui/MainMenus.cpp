@@ -19,6 +19,7 @@
 #include "ui/ColourRoles.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/SignalCloser.h"
 
 QAction* TMain::AddMenuItem(QMenu* menu, const QString& name, const QString& caption)
 {
@@ -304,6 +305,7 @@ void TMain::MenuCheckforSupportedgamesClick()
     // The reload releases every record: nothing on screen may keep pointing at one.
     ReleasePages();
     ReleaseCatalogueView();
+    const TSignalCloser::THold hold;
     const TLoadOutcome outcome = m_startup.CheckForSupportedGames();
     if (outcome == TLoadOutcome::MustEnd) {
         m_mustEnd = true;
@@ -311,11 +313,8 @@ void TMain::MenuCheckforSupportedgamesClick()
         return;
     }
     PagesAfterLoad();
-    if (outcome == TLoadOutcome::Loaded) {
-        FillGameList();
-    } else {
-        UpdateSelection();
-    }
+    // After a load that stopped, the catalogue is empty: the title must say so too.
+    FillGameList();
 }
 
 void TMain::MenuSetAlternativeRompathClick()

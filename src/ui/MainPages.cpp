@@ -14,6 +14,7 @@
 #include "ui/ScaleFormFonts.h"
 #include "ui/ScreenShotPage.h"
 #include "ui/SettingsPage.h"
+#include "ui/SignalCloser.h"
 
 void TMain::CreatePages()
 {
@@ -90,6 +91,9 @@ void TMain::StartEmuButtonClick()
     }
     m_screenShotPage->StopSlideshow();
     m_sound->Stop();
+    // The window paints during the run but takes no input; a close signal waits for the end of the run.
+    const TSignalCloser::THold hold;
+    SetStatusText(ToDisplayText("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026"));
     TLaunchContext context{m_startup.Paths(),
                            m_startup.ZipRomPaths(),
                            *m_currentGame,

@@ -305,7 +305,10 @@ void TMain::keyPressEvent(QKeyEvent* event)
     // Outside dialogs a focused button ignores Enter; as the window's default button it presses.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && focusWidget() == m_startEmuButton) {
-        StartEmuButtonClick();
+        // A held key repeats: only its first press starts a game.
+        if (!event->isAutoRepeat()) {
+            StartEmuButtonClick();
+        }
         return;
     }
     QMainWindow::keyPressEvent(event);

@@ -1,15 +1,22 @@
 #include "ui/SignalCloser.h"
 
 #include <csignal>
+#include <iostream>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
+
+#include "app/Startup.h"
 
 namespace {
 int g_signalSockets[2] = {-1, -1};
 constexpr int kHandledSignals[] = {SIGTERM, SIGINT, SIGHUP};
+TSignalCloser* g_instance = nullptr;
+// Holds taken before the instance exists count as well.
+int g_holds = 0;
 
 extern "C" void HandleCloseSignal(int)
 {
@@ -19,8 +26,10 @@ extern "C" void HandleCloseSignal(int)
 }
 } // namespace
 
-TSignalCloser::TSignalCloser(QWidget& window) : QObject(&window), m_window(window)
+TSignalCloser::TSignalCloser(QWidget& window, TStartup* startup)
+    : QObject(&window), m_window(window), m_startup(startup)
 {
+    g_instance = this;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalSockets) != 0) {
         qWarning("No signal socket pair: signals end the program without saving");
         return;
@@ -38,6 +47,8 @@ TSignalCloser::TSignalCloser(QWidget& window) : QObject(&window), m_window(windo
 
 TSignalCloser::~TSignalCloser()
 {
+    if (g_instance == this)
+        g_instance = nullptr;
     struct sigaction action = {};
     action.sa_handler = SIG_DFL;
     for (int signal : kHandledSignals) {
@@ -56,5 +67,41 @@ void TSignalCloser::SignalArrived()
     char byte = 0;
     [[maybe_unused]] ssize_t got = ::read(g_signalSockets[1], &byte, 1);
     ++m_received;
+    m_pending = true;
+    if (g_holds == 0)
+        CloseWindow();
+}
+
+void TSignalCloser::CloseWindow()
+{
+    if (!m_pending)
+        return;
+    m_pending = false;
+    if (m_startup) {
+        m_startup->OnError = [](const std::string& text) {
+            std::string line = text;
+            for (char& c : line)
+                if (c == '\r' || c == '\n')
+                    c = ' ';
+            std::cerr << "VantorKorb: " << line << std::endl;
+        };
+    }
     m_window.close();
+}
+
+void TSignalCloser::Released()
+{
+    if (m_pending)
+        QTimer::singleShot(0, this, &TSignalCloser::CloseWindow);
+}
+
+TSignalCloser::THold::THold()
+{
+    ++g_holds;
+}
+
+TSignalCloser::THold::~THold()
+{
+    if (--g_holds == 0 && g_instance)
+        g_instance->Released();
 }

@@ -11,6 +11,7 @@
 #include "base/DateTimeText.h"
 #include "base/SettingsFile.h"
 #include "launch/ExecEmu.h"
+#include "launch/LaunchScript.h"
 #include "platform/PosixProcesses.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeProcesses.h"
@@ -90,8 +91,8 @@ TEST_F(StartupTest, FirstStartInAnEmulatorFolder)
     EXPECT_TRUE(m_dialogs.Messages.empty());
 
     ASSERT_EQ(m_processes.Starts.size(), 1u);
-    EXPECT_NE(m_processes.Starts[0].CommandText.find("batch.sh"), std::string::npos);
-    EXPECT_NE(m_processes.Starts[0].CommandText.find("-list"), std::string::npos);
+    EXPECT_EQ(m_processes.Starts[0].Program, Dir() + "batch.sh");
+    EXPECT_EQ(m_processes.Starts[0].Arguments, std::vector<std::string>{"-list"});
     EXPECT_EQ(m_dir.ReadFile("listinfo.txt"), kListing);
     EXPECT_FALSE(fs::exists("KorbVantor.txt"));
     EXPECT_TRUE(fs::exists("batch.sh"));
@@ -393,6 +394,106 @@ TEST_F(StartupTest, CrashingEmulatorLeavesTheProgramRunning)
     TStartup startup(m_dialogs, processes);
     EXPECT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
     EXPECT_EQ(startup.Catalogue().Count(), 0) << "an empty listing gives an empty catalogue";
+    ASSERT_EQ(m_dialogs.Messages.size(), 1u);
+    EXPECT_NE(m_dialogs.Messages[0].Text.find("signal 11"), std::string::npos) << m_dialogs.Messages[0].Text;
+    EXPECT_NE(m_dialogs.Messages[0].Text.find("korb.exe"), std::string::npos);
+}
+
+TEST_F(StartupTest, AListingRunThatCouldNotStartTheEmulatorIsReportedAndNotKept)
+{
+    m_dir.WriteFile("Readme.txt", kReadme);
+    const std::string exe = m_dir.WriteFile("korb.exe", "#!/bin/sh\nprintf 'games:\\r\\npacman\\r\\n'\n");
+    fs::permissions(exe, fs::perms::owner_read | fs::perms::owner_write);
+    TPosixProcesses processes(NoTerminal());
+    {
+        TStartup startup(m_dialogs, processes);
+        EXPECT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+        EXPECT_EQ(startup.Catalogue().Count(), 0);
+        ASSERT_EQ(m_dialogs.Messages.size(), 1u);
+        EXPECT_EQ(m_dialogs.Messages[0].Caption, "Error");
+        EXPECT_NE(m_dialogs.Messages[0].Text.find("permission denied"), std::string::npos)
+            << m_dialogs.Messages[0].Text;
+        startup.SaveSequence();
+    }
+    // Made executable, with the same date: the listing without games is stale all the same.
+    const auto date = fs::last_write_time(exe);
+    fs::permissions(exe, fs::perms::owner_all);
+    fs::last_write_time(exe, date);
+    m_dialogs.Messages.clear();
+    TStartup again(m_dialogs, processes);
+    EXPECT_EQ(again.LoadSequence(true), TLoadOutcome::Loaded);
+    EXPECT_TRUE(m_dialogs.Messages.empty());
+    EXPECT_EQ(again.Catalogue().Count(), 1);
+}
+
+TEST_F(StartupTest, AListingRunWithoutAListOfGamesIsReported)
+{
+    MakeEmulator();
+    ScriptListing("Korb arcade emulator\r\nusage: korb.exe <game>\r\n");
+    TStartup startup(m_dialogs, m_processes);
+    EXPECT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+    ASSERT_EQ(m_dialogs.Messages.size(), 1u);
+    EXPECT_NE(m_dialogs.Messages[0].Text.find("listinfo.txt"), std::string::npos);
+    EXPECT_TRUE(startup.ListingIsStale(true));
+}
+
+TEST_F(StartupTest, AFailedReloadKeepsTheStoredPerGameValues)
+{
+    MakeEmulator();
+    ScriptListing();
+    m_dir.WriteFile("Vantorkorb.ini", "[pacman]\r\nCurScrShot=3\r\n[galaga]\r\nCurScrShot=2\r\n");
+    TStartup startup(m_dialogs, m_processes);
+    ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+    startup.Catalogue().At(1).CurScrShot = 6;
+    // The reload's listing run leaves no output: the import stops with an empty catalogue.
+    m_processes.Outcomes.push_back(TFakeProcesses::TOutcome{});
+    EXPECT_EQ(startup.CheckForSupportedGames(), TLoadOutcome::StoppedAtImport);
+    EXPECT_EQ(startup.Catalogue().Count(), 0);
+    const std::string beforeClose = m_dir.ReadFile("Vantorkorb.ini");
+    EXPECT_NE(beforeClose.find("[galaga]\r\nCurScrShot=6\r\n"), std::string::npos);
+    startup.SaveSequence();
+    EXPECT_EQ(m_dir.ReadFile("Vantorkorb.ini"), beforeClose);
+}
+
+TEST_F(StartupTest, LeftoverTemporarySettingsFilesAreRemovedAtTheStart)
+{
+    MakeEmulator();
+    ScriptListing();
+    const char* leftovers[] = {"Vantorkorb.ini.tmp012345", "IniFiles/pacman.ini.tmp999999",
+                               "IniFiles/Default.ini.tmp7"};
+    for (const char* name : leftovers)
+        m_dir.WriteFile(name, "half written");
+    const char* kept[] = {"IniFiles/pacman.ini", "Readme.txt.tmp123456", "IniFiles/notes.txt"};
+    for (const char* name : kept)
+        m_dir.WriteFile(name, "[x]\r\n");
+    TStartup startup(m_dialogs, m_processes);
+    ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+    for (const char* name : leftovers)
+        EXPECT_FALSE(fs::exists(name)) << name;
+    for (const char* name : kept)
+        EXPECT_TRUE(fs::exists(name)) << name;
+}
+
+TEST_F(StartupTest, AnEmulatorFolderGivenRelativeIsNamedAbsoluteInTheScript)
+{
+    MakeEmulator("emu/");
+    ScriptListing();
+    m_dir.WriteFile("Vantorkorb.ini", "[VantorKorb]\r\nEmuExePath=emu/\r\n");
+    TStartup startup(m_dialogs, m_processes);
+    ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+    EXPECT_EQ(startup.Paths().EmuExe, "emu/korb.exe");
+    EXPECT_EQ(m_dir.ReadFile("batch.sh"), LaunchScriptText(TScriptFlavour::PosixShell, "Korb",
+                                                           Dir() + "emu/korb.exe", Dir() + "KorbVantor.txt"));
+}
+
+TEST_F(StartupTest, TheDefaultEmulatorFolderStaysRelativeInTheScript)
+{
+    MakeEmulator();
+    ScriptListing();
+    TStartup startup(m_dialogs, m_processes);
+    ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+    EXPECT_EQ(m_dir.ReadFile("batch.sh"),
+              LaunchScriptText(TScriptFlavour::PosixShell, "Korb", "./korb.exe", Dir() + "KorbVantor.txt"));
 }
 
 TEST_F(StartupTest, StandInEmulatorAnswersTheListingRun)

@@ -305,6 +305,52 @@ TEST(SettingsFileDisk, UnwritableFolderKeepsTheOldFileWhole)
     EXPECT_EQ(dir.ReadFile("locked/x.ini"), "[Old]\r\nk=1\r\n\r\n");
 }
 
+TEST(SettingsFileDisk, ALongNameThatFitsCanBeReplaced)
+{
+    TTempDir dir;
+    // 248 + ".ini" is 252 characters: the final name fits, so the temporary one must too.
+    const std::string name = std::string(248, 'z') + ".ini";
+    TSettingsFile file = TSettingsFile::FromBytes("[S]\r\nk=v\r\n", dir.Dir() + name);
+    file.UpdateFile();
+    EXPECT_EQ(dir.ReadFile(name), "[S]\r\nk=v\r\n\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(SettingsFileLeftovers, TemporariesOfTheFileAreRemovedAndNothingElse)
+{
+    TTempDir dir;
+    const std::string longName = std::string(250, 'q') + ".ini";
+    for (const char* leftover : {"Vantorkorb.ini.tmp004711", "Vantorkorb.ini.tmp93", "sub/abc.ini.tmp123456"})
+        dir.WriteFile(leftover, "half");
+    dir.WriteFile(longName.substr(0, 245) + ".tmp000001", "half");
+    const char* kept[] = {"Vantorkorb.ini",      "Vantorkorb.ini.tmp", "Vantorkorb.ini.tmpx12",
+                          "Other.ini.tmp123456", "Vantorkorb.ini.bak", ".tmp123456"};
+    for (const char* name : kept)
+        dir.WriteFile(name, "mine");
+    std::filesystem::create_directory(dir.Path() / "Vantorkorb.ini.tmp000002");
+    RemoveLeftoverTemporaries(dir.Dir(), "Vantorkorb.ini");
+    RemoveLeftoverTemporaries(dir.Dir(), longName);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Vantorkorb.ini.tmp004711"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Vantorkorb.ini.tmp93"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / (longName.substr(0, 245) + ".tmp000001")));
+    for (const char* name : kept)
+        EXPECT_EQ(dir.ReadFile(name), "mine") << name;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "Vantorkorb.ini.tmp000002"));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "sub/abc.ini.tmp123456"));
+    RemoveLeftoverTemporaries(dir.Dir() + "sub/");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "sub/abc.ini.tmp123456"));
+}
+
+TEST(SettingsFileLeftovers, OnlyNamesOfOurTemporariesCount)
+{
+    const std::string longName = std::string(251, 'w') + ".ini";
+    EXPECT_TRUE(IsLeftoverTemporaryName("a.ini.tmp000000", "a.ini"));
+    EXPECT_TRUE(IsLeftoverTemporaryName(longName.substr(0, 245) + ".tmp999999", longName));
+    EXPECT_FALSE(IsLeftoverTemporaryName("b.ini.tmp000000", "a.ini"));
+    EXPECT_TRUE(IsLeftoverTemporaryName("b.ini.tmp000000"));
+    EXPECT_FALSE(IsLeftoverTemporaryName("b.ini.tmp1234567"));
+}
+
 TEST(SettingsFileDisk, ManySectionsAnswerFromTheIndex)
 {
     std::string bytes;

@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Startup.h"
 #include "base/CommandText.h"
 #include "base/FileError.h"
 #include "catalogue/GameSettingsFiles.h"
 #include "launch/CommandLine.h"
 #include "launch/ExecEmu.h"
 #include "launch/LaunchScript.h"
+#include "platform/PosixProcesses.h"
 #include "platform/qt/QtProcesses.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeShell.h"
@@ -40,8 +42,9 @@ protected:
             statusTexts.push_back(text);
         }};
 
-    // Shell characters in the folder name prove that no path in the script is read by a shell.
-    std::string Emu() const { return dir.Dir() + "my $HOME; `x` 'games'/"; }
+    // Shell characters in the folder name prove that no path in the script is read by a shell, and a
+    // double quote that no path is split again on its way to the process.
+    std::string Emu() const { return dir.Dir() + "my $HOME; `x` 'games' dq\"dir/"; }
 
     void SetUp() override
     {
@@ -102,7 +105,7 @@ TEST_F(LaunchGameRun, ASuccessfulRunShowsItsSummaryAndStaysInTheEmulatorFolder)
     LaunchGame(context);
     EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_EQ(statusTexts, std::vector<std::string>{"Alpha Beta: 59.94 @ 640x480"});
-    EXPECT_EQ(Arguments(), SplitCommandText(BuildEmuCommandLine(game, paths.IniFilesDir)));
+    EXPECT_EQ(Arguments(), SplitAtBlanks(BuildEmuCommandLine(game, paths.IniFilesDir)));
     EXPECT_EQ(fs::current_path(), fs::path(Emu()).parent_path());
 }
 
@@ -128,7 +131,7 @@ TEST_F(LaunchGameRun, MoreThanNineWordsReachTheEmulatorCutAfterTheNinth)
                        &settings.PproOptimized, &settings.PerfCounter})
         *flag = !*flag;
     SaveSettings(settings, paths.IniFilesDir, "abc");
-    const std::vector<std::string> words = SplitCommandText(BuildEmuCommandLine(game, paths.IniFilesDir));
+    const std::vector<std::string> words = SplitAtBlanks(BuildEmuCommandLine(game, paths.IniFilesDir));
     ASSERT_GT(words.size(), 9u);
     Emulator(kGoodRun);
     LaunchGame(context);
@@ -233,22 +236,57 @@ TEST_F(LaunchGameRun, WithoutAZipromsFolderTheCopyFailsSilentlyAndTheGameStillRu
     EXPECT_EQ(Arguments().front(), "abc");
 }
 
-TEST_F(LaunchGameRun, AnEmulatorThatCrashesOrIsKilledEndsTheRun)
+TEST_F(LaunchGameRun, AnEmulatorThatCrashesOrIsKilledIsReportedInsteadOfTheSummary)
 {
-    for (const char* signal : {"SEGV", "KILL"}) {
+    for (const auto& [signal, number] : {std::pair<const char*, int>{"SEGV", 11}, {"KILL", 9}}) {
         Emulator(std::string("echo 'Resolution 800x600'\nkill -") + signal + " $$\n");
         statusTexts.clear();
+        dialogs.Messages.clear();
         LaunchGame(context);
-        EXPECT_EQ(statusTexts, std::vector<std::string>{"Alpha Beta: @ 800x600"}) << signal;
+        EXPECT_TRUE(statusTexts.empty()) << signal;
+        ASSERT_EQ(dialogs.Messages.size(), 1u) << signal;
+        const std::string& text = dialogs.Messages[0].Text;
+        EXPECT_NE(text.find("signal " + std::to_string(number)), std::string::npos) << text;
+        EXPECT_NE(text.find(paths.EmuExe), std::string::npos) << text;
+        EXPECT_EQ(dialogs.Messages[0].Caption, "Error");
     }
 }
 
-TEST_F(LaunchGameRun, AMissingEmulatorLeavesAnEmptyOutputThatCountsAsSuccess)
+TEST_F(LaunchGameRun, AnEmulatorThatCannotStartIsReportedWithItsReason)
 {
-    // The script starts, the program it names does not; sh leaves the output file empty.
+    // Missing: the shell answers 127.
+    LaunchGame(context);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_NE(dialogs.Messages[0].Text.find("not found"), std::string::npos) << dialogs.Messages[0].Text;
+    EXPECT_NE(dialogs.Messages[0].Text.find(paths.EmuExe), std::string::npos);
+    // Not executable: 126.
+    Emulator(kGoodRun);
+    fs::permissions(paths.EmuExe, fs::perms::owner_read | fs::perms::owner_write);
+    dialogs.Messages.clear();
+    LaunchGame(context);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_NE(dialogs.Messages[0].Text.find("permission denied"), std::string::npos)
+        << dialogs.Messages[0].Text;
+    EXPECT_TRUE(statusTexts.empty());
+    EXPECT_FALSE(Exists(paths.BatchPath + ".status"));
+}
+
+TEST_F(LaunchGameRun, AnEmulatorThatEndsWithAnErrorCodeIsStillCheckedByItsOutput)
+{
+    Emulator("echo 'Resolution 320x200'\nexit 3\n");
     LaunchGame(context);
     EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(statusTexts, std::vector<std::string>{"Alpha Beta: @ "});
+    EXPECT_EQ(statusTexts, std::vector<std::string>{"Alpha Beta: @ 320x200"});
+}
+
+TEST_F(LaunchGameRun, AZipNameWithQuotesReachesTheEmulatorAsOneWord)
+{
+    game.ZipName = "a\"b'c";
+    Emulator(kGoodRun);
+    LaunchGame(context);
+    ASSERT_FALSE(Arguments().empty());
+    EXPECT_EQ(Arguments().front(), "a\"b'c");
+    EXPECT_EQ(statusTexts.size(), 1u);
 }
 
 TEST_F(LaunchGameRun, AnUnreachableEmulatorFolderEndsTheLaunchWithAnError)
@@ -302,4 +340,48 @@ TEST_F(LaunchGameWithStandIn, AFailingRunAsksWhetherToShowTheOutput)
     EXPECT_EQ(dialogs.Messages[0].Caption, "Error");
     EXPECT_TRUE(shell.Opened.empty());
     EXPECT_TRUE(statusTexts.empty());
+}
+
+namespace {
+
+TTerminalEnvironment NoTerminal()
+{
+    TTerminalEnvironment environment;
+    environment.FindProgram = [](const std::string&) { return std::nullopt; };
+    environment.ResolveLink = [](const std::string& path) { return path; };
+    return environment;
+}
+
+} // namespace
+
+TEST(LaunchFromStartup, AnEmulatorFolderRelativeToTheProgramStillLaunches)
+{
+    TTempDir dir;
+    TCurrentDirScope scope(dir.Path());
+    dir.WriteFile("Vantorkorb.ini", "[VantorKorb]\r\nEmuExePath=emu/\r\n");
+    dir.WriteFile("emu/Readme.txt", "Korb\r\nGame name     Internal name\r\nAlpha Beta    abc\r\n");
+    const std::string exe = dir.WriteFile(
+        "emu/korb.exe", "#!/bin/sh\nif [ \"$1\" = -list ]; then printf 'games:\\nabc\\n'; exit; fi\n"
+                        "printf '%s\\n' \"$@\" > args.txt\necho 'Resolution 640x480'\n");
+    fs::permissions(exe, fs::perms::owner_all);
+    TPosixProcesses processes(NoTerminal());
+    TFakeDialogs dialogs;
+    TFakeShell shell;
+    TStartup startup(dialogs, processes);
+    ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+    ASSERT_EQ(startup.Catalogue().Count(), 1);
+    TGameObject& game = startup.Catalogue().At(0);
+    game.InstallState = 1;
+    std::vector<std::string> statusTexts;
+    TLaunchContext context{startup.Paths(),
+                           startup.ZipRomPaths(),
+                           game,
+                           startup.ExecEmu(),
+                           dialogs,
+                           shell,
+                           [&](const std::string& text) { statusTexts.push_back(text); }};
+    LaunchGame(context);
+    EXPECT_TRUE(dialogs.Messages.empty()) << dialogs.Messages[0].Text;
+    EXPECT_EQ(dir.ReadFile("emu/args.txt"), "abc\n");
+    EXPECT_EQ(statusTexts, std::vector<std::string>{"Alpha Beta: @ 640x480"});
 }

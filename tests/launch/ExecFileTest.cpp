@@ -1,10 +1,13 @@
 #include "launch/ExecFile.h"
 
+#include <filesystem>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
-#include "base/CommandText.h"
 #include "support/FakeProcesses.h"
 #include "support/FakeShell.h"
+#include "support/TempDir.h"
 
 TEST(ExecFileTexts, ParametersAreCutTo255Characters)
 {
@@ -24,19 +27,24 @@ TEST(ExecFileTexts, TheJoinedCommandTextIsCutTo255Characters)
     exec.SetParameters(std::string(250, 'p'));
     exec.Execute();
     ASSERT_EQ(processes.Starts.size(), 1u);
-    EXPECT_EQ(processes.Starts[0].CommandText, std::string(40, 'c') + " " + std::string(214, 'p'));
+    EXPECT_EQ(processes.Starts[0].Program, std::string(40, 'c'));
+    EXPECT_EQ(processes.Starts[0].Arguments, std::vector<std::string>{std::string(214, 'p')});
 }
 
-TEST(ExecFileTexts, AProgramPathWithBlanksStaysOneWord)
+TEST(ExecFileTexts, TheProgramPathIsNeverSplitAndArgumentsSplitAtBlanksOnly)
 {
     TFakeProcesses processes;
     TExecFile exec(processes);
-    exec.SetCommandLine("/my games/batch.sh");
-    exec.SetParameters("abc -vsync");
-    exec.Execute();
-    ASSERT_EQ(processes.Starts.size(), 1u);
-    EXPECT_EQ(SplitCommandText(processes.Starts[0].CommandText),
-              (std::vector<std::string>{"/my games/batch.sh", "abc", "-vsync"}));
+    for (const char* program : {"/my games/batch.sh", "/dq\"dir/batch.sh", "/a\\\"b c\"/batch.sh"}) {
+        processes.Starts.clear();
+        exec.SetCommandLine(program);
+        exec.SetParameters("a\"b'c  -vsync\t\"x y\" \\\"");
+        exec.Execute();
+        ASSERT_EQ(processes.Starts.size(), 1u);
+        EXPECT_EQ(processes.Starts[0].Program, program);
+        EXPECT_EQ(processes.Starts[0].Arguments,
+                  (std::vector<std::string>{"a\"b'c", "-vsync", "\"x", "y\"", "\\\""}));
+    }
 }
 
 TEST(ExecFileStart, PassesShowStateAndPriority)
@@ -98,7 +106,8 @@ TEST(ExecFileAssociate, RetriesWithTheAssociatedProgram)
     exec.Execute();
     EXPECT_FALSE(failed);
     ASSERT_EQ(processes.Starts.size(), 2u);
-    EXPECT_EQ(processes.Starts[1].CommandText, "/usr/bin/viewer notes.txt -x");
+    EXPECT_EQ(processes.Starts[1].Program, "/usr/bin/viewer");
+    EXPECT_EQ(processes.Starts[1].Arguments, (std::vector<std::string>{"notes.txt", "-x"}));
     EXPECT_EQ(shell.AssociationLookups, std::vector<std::string>{"notes.txt"});
     EXPECT_EQ(exec.AssociatedProgram(), "/usr/bin/viewer");
 }
@@ -129,6 +138,7 @@ TEST(ExecFileWait, SuspendBlocksUntilTheEnd)
     exec.WaitStyle = TWaitStyle::wSuspend;
     EXPECT_TRUE(exec.Execute());
     EXPECT_EQ(processes.BlockingWaits, 1);
+    EXPECT_EQ(processes.QuietWaits, 1);
     EXPECT_EQ(processes.EventCalls, 0);
     EXPECT_FALSE(exec.IsWaiting());
 }
@@ -160,4 +170,49 @@ TEST(ExecFileWait, AQuitDuringARegularWaitEndsIt)
     EXPECT_EQ(processes.EventCalls, 3);
     EXPECT_FALSE(exec.IsWaiting());
     EXPECT_FALSE(exec.HasEnded());
+}
+
+TEST(ExecFileStatus, TheScriptStatusIsReadAfterTheWaitAndItsFileRemoved)
+{
+    TTempDir dir;
+    const std::string statusPath = dir.Dir() + "batch.sh.status";
+    TFakeProcesses processes;
+    for (const char* written : {"127\n", "139\n", "0\n", "", "garbage\n", "-1\n", "99999\n"}) {
+        TFakeProcesses::TOutcome outcome;
+        outcome.OnRun = [&, written] {
+            if (*written)
+                std::ofstream(statusPath) << written;
+        };
+        processes.Outcomes.push_back(outcome);
+    }
+    TExecFile exec(processes);
+    exec.SetCommandLine(dir.Dir() + "batch.sh");
+    exec.Wait = true;
+    exec.WaitStyle = TWaitStyle::wSuspend;
+    exec.StatusPath = statusPath;
+    const std::optional<int> expected[] = {127,          139,          0,           std::nullopt,
+                                           std::nullopt, std::nullopt, std::nullopt};
+    for (const std::optional<int>& status : expected) {
+        EXPECT_TRUE(exec.Execute());
+        EXPECT_EQ(exec.LastExitStatus(), status);
+        EXPECT_FALSE(std::filesystem::exists(statusPath));
+        EXPECT_EQ(processes.Starts.back().ScriptStatusPath, statusPath);
+    }
+}
+
+TEST(ExecFileStatus, AStaleStatusFileIsNeverTakenForTheRun)
+{
+    TTempDir dir;
+    const std::string statusPath = dir.WriteFile("batch.sh.status", "126\n");
+    TFakeProcesses processes;
+    TExecFile exec(processes);
+    exec.SetCommandLine(dir.Dir() + "batch.sh");
+    exec.Wait = true;
+    exec.StatusPath = statusPath;
+    EXPECT_TRUE(exec.Execute());
+    EXPECT_EQ(exec.LastExitStatus(), std::nullopt);
+    processes.Outcomes.push_back(TFakeProcesses::Failing(2));
+    std::ofstream(statusPath) << "126\n";
+    EXPECT_FALSE(exec.Execute());
+    EXPECT_EQ(exec.LastExitStatus(), std::nullopt);
 }

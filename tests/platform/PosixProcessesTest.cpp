@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/CommandText.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -25,10 +24,13 @@ protected:
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
         return path;
     }
-    TStartResult Run(const std::string& commandText, TPriorityClass priority = TPriorityClass::pcNormal)
+    TStartResult Run(const std::string& program, std::vector<std::string> arguments = {},
+                     TPriorityClass priority = TPriorityClass::pcNormal, const std::string& statusPath = {})
     {
         TProcessStart start;
-        start.CommandText = commandText;
+        start.Program = program;
+        start.Arguments = std::move(arguments);
+        start.ScriptStatusPath = statusPath;
         start.Show = TShowState::Hidden;
         start.Priority = priority;
         return processes.Start(start);
@@ -54,30 +56,31 @@ TEST_F(PosixProcesses, ArgumentsArriveAsWordsWithoutAShell)
 {
     const std::vector<std::string> words = {"with space", "quote\"d", "100%", "$HOME",      "a;b",
                                             "`id`",       "'single'", "*",    "back\\slash"};
-    std::string commandText = QuoteCommandWord(EchoArgs()) + " " + QuoteCommandWord(dir.Dir() + "args.txt");
-    for (const std::string& word : words)
-        commandText += " " + QuoteCommandWord(word);
-    TStartResult result = Run(commandText);
+    std::vector<std::string> arguments = {dir.Dir() + "args.txt"};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    TStartResult result = Run(EchoArgs(), arguments);
     ASSERT_TRUE(result.Process) << result.ErrorCode;
     result.Process->WaitBlocking();
     EXPECT_TRUE(result.Process->HasEnded());
     EXPECT_EQ(Lines("args.txt"), words);
 }
 
-TEST_F(PosixProcesses, AProgramInAFolderWithBlanksRuns)
+TEST_F(PosixProcesses, AProgramPathIsNeverSplit)
 {
-    std::string program = Script("my games/korb.exe", "echo ran > \"$1\"\n");
-    TStartResult result = Run(QuoteCommandWord(program) + " " + dir.Dir() + "ran.txt");
-    ASSERT_TRUE(result.Process);
-    result.Process->WaitBlocking();
-    EXPECT_EQ(Lines("ran.txt"), std::vector<std::string>{"ran"});
+    for (const char* folder : {"my games", "dq\"dir", "a\"b'c \\d"}) {
+        std::string program = Script(std::string(folder) + "/korb.exe", "printf '%s\\n' \"$0\" > \"$1\"\n");
+        TStartResult result = Run(program, {dir.Dir() + "ran.txt"});
+        ASSERT_TRUE(result.Process) << folder;
+        result.Process->WaitBlocking();
+        EXPECT_EQ(Lines("ran.txt"), std::vector<std::string>{program}) << folder;
+    }
 }
 
 TEST_F(PosixProcesses, PollingSeesTheEndOnlyAfterTheChildEnds)
 {
     const std::string go = dir.Dir() + "go";
     std::string program = Script("wait.sh", "while [ ! -e \"$1\" ]; do sleep 0.01; done\n");
-    TStartResult result = Run(program + " " + go);
+    TStartResult result = Run(program, {go});
     ASSERT_TRUE(result.Process);
     EXPECT_FALSE(result.Process->HasEnded());
     std::ofstream(go).put('x');
@@ -88,11 +91,11 @@ TEST_F(PosixProcesses, PollingSeesTheEndOnlyAfterTheChildEnds)
 
 TEST_F(PosixProcesses, AMissingProgramFailsToStart)
 {
-    TStartResult result = Run(dir.Dir() + "no-such-program arg");
+    TStartResult result = Run(dir.Dir() + "no-such-program", {"arg"});
     EXPECT_FALSE(result.Process);
     EXPECT_EQ(result.ErrorCode, ENOENT);
     EXPECT_FALSE(Run("").Process);
-    EXPECT_FALSE(Run("\"\" arg").Process);
+    EXPECT_FALSE(Run("", {"arg"}).Process);
     EXPECT_FALSE(Run("vantorkorb-no-such-program-on-path").Process);
 }
 
@@ -132,7 +135,7 @@ TEST_F(PosixProcesses, TheChildLeadsItsOwnProcessGroupAtTheAskedNiceValue)
 {
     // Fields 5 and 19 of /proc/<pid>/stat: process group and nice value.
     std::string program = Script("stat.sh", "cut -d' ' -f5,19 /proc/$$/stat > \"$1\"\n");
-    TStartResult result = Run(program + " " + dir.Dir() + "stat.txt", TPriorityClass::pcIdle);
+    TStartResult result = Run(program, {dir.Dir() + "stat.txt"}, TPriorityClass::pcIdle);
     ASSERT_TRUE(result.Process);
     result.Process->WaitBlocking();
     EXPECT_EQ(Lines("stat.txt"), std::vector<std::string>{std::to_string(result.Process->Id()) + " 19"});
@@ -141,10 +144,61 @@ TEST_F(PosixProcesses, TheChildLeadsItsOwnProcessGroupAtTheAskedNiceValue)
 TEST_F(PosixProcesses, ARefusedRaiseOfThePriorityStillRuns)
 {
     std::string program = Script("ran.sh", "echo ran > \"$1\"\n");
-    TStartResult result = Run(program + " " + dir.Dir() + "ran.txt", TPriorityClass::pcRealTime);
+    TStartResult result = Run(program, {dir.Dir() + "ran.txt"}, TPriorityClass::pcRealTime);
     ASSERT_TRUE(result.Process);
     result.Process->WaitBlocking();
     EXPECT_EQ(Lines("ran.txt"), std::vector<std::string>{"ran"});
+}
+
+namespace {
+
+// A script whose program line runs what the test names, like the launch script does.
+class ScriptStatus : public PosixProcesses
+{
+protected:
+    std::string StatusFile() const { return dir.Dir() + "status"; }
+    std::string RunScript(const std::string& programLine, std::vector<std::string> arguments = {})
+    {
+        const std::string script = Script(
+            "run.sh", "printf '%s\\n' 'Starting'\n" + programLine +
+                          "\nif [ -t 1 ]; then clear 2>/dev/null; fi\nprintf '%s\\n' done > finished\n");
+        TStartResult result = Run(script, std::move(arguments), TPriorityClass::pcNormal, StatusFile());
+        EXPECT_TRUE(result.Process);
+        if (!result.Process)
+            return {};
+        result.Process->WaitBlocking();
+        return dir.ReadFile("status");
+    }
+};
+
+} // namespace
+
+TEST_F(ScriptStatus, TellsAProgramThatCouldNotStartOrDiedBySignal)
+{
+    TCurrentDirScope scope(dir.Path());
+    const std::string plain = dir.WriteFile("plain.exe", "#!/bin/sh\necho never\n");
+    EXPECT_EQ(RunScript("'" + plain + "' \"$@\""), "126\n");
+    EXPECT_EQ(RunScript("'" + dir.Dir() + "missing.exe' \"$@\""), "127\n");
+    const std::string crash = Script("crash.exe", "kill -SEGV $$\n");
+    EXPECT_EQ(RunScript("'" + crash + "' \"$@\""), std::to_string(128 + SIGSEGV) + "\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "finished"));
+}
+
+TEST_F(ScriptStatus, AScriptThatRunsToItsEndReportsNought)
+{
+    TCurrentDirScope scope(dir.Path());
+    const std::string args = Script("a b/args.exe", "for a do printf '%s\\n' \"$a\"; done > args.txt\n");
+    const std::vector<std::string> words = {"x\"y'z", "$HOME", "two words", "`id`"};
+    EXPECT_EQ(RunScript("'" + args + "' \"$@\"", words), "0\n");
+    EXPECT_EQ(Lines("args.txt"), words);
+    EXPECT_EQ(Lines("finished"), std::vector<std::string>{"done"});
+}
+
+TEST_F(ScriptStatus, AMissingScriptFailsToStartAsBefore)
+{
+    TStartResult result = Run(dir.Dir() + "no-script.sh", {}, TPriorityClass::pcNormal, StatusFile());
+    EXPECT_FALSE(result.Process);
+    EXPECT_EQ(result.ErrorCode, ENOENT);
 }
 
 TEST(NiceValues, FollowThePriorityClasses)

@@ -1,9 +1,13 @@
 #include <filesystem>
 #include <thread>
 
+#include <fstream>
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -108,6 +112,75 @@ TEST(QtProcesses, PendingEventsRunAndAQuitIsReported)
     QCoreApplication::exec();
     EXPECT_TRUE(quitSeen);
     EXPECT_FALSE(processes.ProcessPendingEvents());
+}
+
+namespace {
+
+// Counts the keyboard and mouse events that reach it.
+class TInputCounter : public QWidget
+{
+public:
+    int Inputs = 0;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            ++Inputs;
+            return true;
+        default:
+            return QWidget::event(event);
+        }
+    }
+};
+
+void PostInput(QWidget& target)
+{
+    QCoreApplication::postEvent(&target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+    const QPointF at(5, 5);
+    QCoreApplication::postEvent(&target, new QMouseEvent(QEvent::MouseButtonDblClick, at, at, Qt::LeftButton,
+                                                         Qt::LeftButton, Qt::NoModifier));
+}
+
+} // namespace
+
+TEST(QtProcesses, AQuietWaitKeepsTheLoopRunningAndDropsInput)
+{
+    TTempDir dir;
+    const std::string go = dir.Dir() + "go";
+    // The child waits up to three seconds for the file the test's timer makes during the wait.
+    const std::string script =
+        dir.WriteFile("wait.sh", "#!/bin/sh\nn=0\nwhile [ ! -e \"$1\" ] && [ $n -lt 300 ]; do sleep 0.01; "
+                                 "n=$((n+1)); done\n[ -e \"$1\" ] && echo seen > \"$1.seen\"\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    TInputCounter target;
+    target.show();
+    TQtProcesses processes;
+    TProcessStart start;
+    start.Program = script;
+    start.Arguments = {go};
+    start.Show = TShowState::Hidden;
+    TStartResult result = processes.Start(start);
+    ASSERT_TRUE(result.Process);
+    PostInput(target); // queued before the wait: dropped too
+    QTimer::singleShot(50, [&] {
+        PostInput(target);
+        std::ofstream(go).put('x');
+    });
+    processes.WaitWithoutInput(*result.Process);
+    EXPECT_TRUE(result.Process->HasEnded());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(target.Inputs, 0);
+    EXPECT_TRUE(std::filesystem::exists(go + ".seen")) << "the timer did not run during the wait";
+    // Input after the wait is handled again.
+    PostInput(target);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(target.Inputs, 2);
 }
 
 TEST(QtShell, FindsTheDesktopsProgramsForDocumentsAndWebPages)

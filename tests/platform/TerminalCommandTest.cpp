@@ -27,7 +27,7 @@ TTerminalEnvironment Desktop(std::map<std::string, std::string> installed, bool 
 TProcessStart Start(TShowState show = TShowState::Normal)
 {
     TProcessStart start;
-    start.CommandText = "/emu/batch.sh";
+    start.Program = "/emu/batch.sh";
     start.Show = show;
     return start;
 }

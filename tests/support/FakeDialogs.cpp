@@ -3,6 +3,8 @@
 TMsgButton TFakeDialogs::ShowMessage(const TMessage& message)
 {
     Messages.push_back(message);
+    if (OnShow)
+        OnShow(message);
     if (!Answers.empty()) {
         TMsgButton answer = Answers.front();
         Answers.pop_front();

@@ -2,6 +2,7 @@
 // Recording dialogs for tests: every message is kept, answers come from a script.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ public:
     std::optional<std::string> OpenFileResult;
     std::optional<TFontChoice> FontResult;
     std::optional<uint32_t> ColourResult;
+    // Runs while a message is "shown", as the event loop of a real modal box would.
+    std::function<void(const TMessage&)> OnShow;
 
     // Record.
     std::vector<TMessage> Messages;

@@ -33,6 +33,11 @@ public:
 
     TStartResult Start(const TProcessStart& start) override;
     bool ProcessPendingEvents() override;
+    void WaitWithoutInput(TProcess& process) override
+    {
+        ++QuietWaits;
+        process.WaitBlocking();
+    }
 
     // Script: one outcome per start, in order; when empty a start succeeds and the process ends at once.
     std::deque<TOutcome> Outcomes;
@@ -43,5 +48,6 @@ public:
     std::vector<TProcessStart> Starts;
     int EventCalls = 0;
     int BlockingWaits = 0;
+    int QuietWaits = 0;
     int Polls = 0;
 };

@@ -1,5 +1,7 @@
 // Filling the game list, its filter, the title, the selection and the Start button.
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -147,6 +149,39 @@ TEST_F(TMainWindowTest, CheckForInstalledGamesRedetectsFromTheFolder)
     EXPECT_FALSE(Window->Model().data(Window->Model().index(0, 2), Qt::DisplayRole).toString().isEmpty());
 }
 
+TEST_F(TMainWindowTest, AHeldEnterKeyStartsOneGameOnly)
+{
+    AddGames({{"here", "Here", 1}});
+    Window->FillGameList();
+    Window->show();
+    QWidget* list = Window->GameList().CurrentView();
+    QTest::keyPress(list, Qt::Key_Return);
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString("\r"), true);
+        QApplication::sendEvent(list, &repeat);
+    }
+    EXPECT_EQ(Processes.Starts.size(), 1u);
+    Window->StartEmuButton().setFocus();
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier, QString("\r"), true);
+    QApplication::sendEvent(Window.get(), &repeat);
+    EXPECT_EQ(Processes.Starts.size(), 1u);
+    QTest::keyClick(&Window->StartEmuButton(), Qt::Key_Enter);
+    EXPECT_EQ(Processes.Starts.size(), 2u);
+}
+
+TEST_F(TMainWindowTest, TheStatusBarNamesTheGameWhileItRuns)
+{
+    AddGames({{"here", "Here", 1}});
+    Window->FillGameList();
+    QString during;
+    TFakeProcesses::TOutcome outcome;
+    outcome.OnRun = [&] { during = Window->findChild<QLabel*>("StatusPanel1")->text(); };
+    Processes.Outcomes.push_back(outcome);
+    Window->StartEmuButtonClick();
+    EXPECT_EQ(during, QString::fromUtf8("Starting Here \u2026"));
+    EXPECT_EQ(Processes.QuietWaits, 1);
+}
+
 TEST_F(TMainWindowTest, StartButtonLaunchesOnlyInstalledGames)
 {
     AddGames({{"none", "A missing game", 0}, {"here", "Here", 1}});
@@ -160,7 +195,8 @@ TEST_F(TMainWindowTest, StartButtonLaunchesOnlyInstalledGames)
     ASSERT_EQ(Window->CurrentGame()->ZipName, "here");
     QTest::keyClick(Window->GameList().CurrentView(), Qt::Key_Return);
     ASSERT_EQ(Processes.Starts.size(), 1u);
-    EXPECT_NE(Processes.Starts[0].CommandText.find("here"), std::string::npos);
+    ASSERT_FALSE(Processes.Starts[0].Arguments.empty());
+    EXPECT_EQ(Processes.Starts[0].Arguments.front(), "here");
     Window->GameListDblClick();
     EXPECT_EQ(Processes.Starts.size(), 2u);
     Window->show();

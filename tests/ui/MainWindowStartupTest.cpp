@@ -1,9 +1,12 @@
 // The creation and reload sequences of the window with the real start-up code in an emulator folder.
+#include <csignal>
 #include <filesystem>
 
+#include <QApplication>
 #include <QPushButton>
 
 #include "ui/MainWindowFixture.h"
+#include "ui/SignalCloser.h"
 
 namespace {
 const char* const kReadme =
@@ -82,4 +85,66 @@ TEST_F(TMainWindowStartupTest, AFailedReloadLeavesAnEmptyListAndNoReleasedRecord
     EXPECT_EQ(Window->CurrentGame(), nullptr);
     EXPECT_FALSE(Window->StartEmuButton().isEnabled());
     EXPECT_FALSE(Dialogs.Messages.empty());
+    EXPECT_EQ(Window->windowTitle(), "VantorKorb 0.33.8 [0 of 0 games]");
+}
+
+namespace {
+
+// Sends the process a close signal and lets the event loop see it, as inside a modal box.
+void SignalAndSpin()
+{
+    std::raise(SIGTERM);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(TMainWindowStartupTest, ASignalDuringAStartUpBoxActsOnceStartUpIsComplete)
+{
+    Dir().WriteFile("Vantorkorb.ini", "[alpha]\r\nCurScrShot=2\r\n");
+    // One listed name is not in the readme: a box during the load.
+    TFakeProcesses::TOutcome outcome;
+    outcome.OnRun = [this] { Dir().WriteFile("KorbVantor.txt", "games:\r\nalpha beta gamma\r\n"); };
+    Processes.Outcomes.push_back(outcome);
+    TSignalCloser closer(*Window, Startup.get());
+    bool scriptDuringBox = false;
+    Dialogs.OnShow = [&](const TMessage&) {
+        SignalAndSpin();
+        scriptDuringBox = std::filesystem::exists(Dir().Path() / "batch.sh");
+    };
+    {
+        const TSignalCloser::THold hold;
+        Window->FormCreate();
+        Window->show();
+        EXPECT_TRUE(scriptDuringBox) << "the close ran in the middle of the load";
+        EXPECT_EQ(closer.SignalsReceived(), 1);
+        EXPECT_TRUE(closer.ClosePending());
+        EXPECT_TRUE(Window->isVisible());
+        EXPECT_EQ(Window->Model().Count(), 2);
+    }
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_FALSE(Window->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(Dir().Path() / "batch.sh"));
+    EXPECT_NE(Dir().ReadFile("Vantorkorb.ini").find("[alpha]\r\nCurScrShot=2\r\n"), std::string::npos);
+    EXPECT_NE(Dir().ReadFile("Vantorkorb.ini").find("[Window]"), std::string::npos);
+}
+
+TEST_F(TMainWindowStartupTest, AFailedSaveOnASignalGoesToStandardErrorNotToABox)
+{
+    ScriptListingRun();
+    Window->FormCreate();
+    Window->show();
+    // A settings file that links into a missing folder cannot be replaced.
+    std::filesystem::create_symlink(Dir().Path() / "gone" / "Vantorkorb.ini",
+                                    Dir().Path() / "Vantorkorb.ini");
+    TSignalCloser closer(*Window, Startup.get());
+    Dialogs.Messages.clear();
+    testing::internal::CaptureStderr();
+    SignalAndSpin();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(Window->isVisible());
+    EXPECT_TRUE(Dialogs.Messages.empty());
+    EXPECT_NE(errors.find("Cannot create file"), std::string::npos) << errors;
 }

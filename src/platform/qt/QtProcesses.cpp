@@ -8,6 +8,55 @@
 namespace {
 
 constexpr int kPollDone = 0x5eed;
+constexpr int kWaitDone = 0x5eee;
+constexpr int kPollMilliseconds = 20;
+
+bool IsInput(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::ContextMenu:
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        return true;
+    case QEvent::Close:
+        // The close box: a close the program asks for itself is not spontaneous.
+        return event.spontaneous();
+    default:
+        return false;
+    }
+}
+
+// Eats the user's input for as long as it is installed.
+class TInputDrop : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (IsInput(*event)) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // Sees the quit request the platform sends (session end and the like).
 class TQuitWatch : public QObject
@@ -53,4 +102,29 @@ bool TQtProcesses::ProcessPendingEvents()
     if (loop.exec() != kPollDone)
         m_quit = true;
     return !m_quit;
+}
+
+void TQtProcesses::WaitWithoutInput(TProcess& process)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || m_quit) {
+        process.WaitBlocking();
+        return;
+    }
+    TInputDrop drop;
+    app->installEventFilter(&drop);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (process.HasEnded())
+            loop.exit(kWaitDone);
+    });
+    poll.start(kPollMilliseconds);
+    // An application told to quit ends every loop at once: then the wait can only block.
+    if (!process.HasEnded() && loop.exec() != kWaitDone)
+        process.WaitBlocking();
+    poll.stop();
+    // What arrived during the last moments of the run is dropped too.
+    QCoreApplication::processEvents();
+    app->removeEventFilter(&drop);
 }

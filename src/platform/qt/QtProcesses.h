@@ -14,6 +14,9 @@ public:
     ~TQtProcesses() override;
     // Runs the pending events once; false once the application has been told to quit.
     bool ProcessPendingEvents() override;
+    // Runs an event loop that paints and handles timers but eats every keyboard, mouse and window close
+    // input until the process has ended, and what was queued up to then.
+    void WaitWithoutInput(TProcess& process) override;
 
 private:
     std::unique_ptr<QObject> m_quitWatch;
