@@ -93,7 +93,10 @@ void TMain::StartEmuButtonClick()
     m_sound->Stop();
     // The window paints during the run but takes no input; a close signal waits for the end of the run.
     const TSignalCloser::THold hold;
-    SetStatusText(ToDisplayText("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026"));
+    const QString before = m_statusText->text();
+    const QString starting =
+        ToDisplayText("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026");
+    SetStatusText(starting);
     TLaunchContext context{m_startup.Paths(),
                            m_startup.ZipRomPaths(),
                            *m_currentGame,
@@ -101,11 +104,19 @@ void TMain::StartEmuButtonClick()
                            *m_services.Dialogs,
                            *m_services.Shell,
                            [this](const std::string& text) { SetStatusText(ToDisplayText(text)); }};
+    std::string error;
     try {
         LaunchGame(context);
-    } catch (const std::exception& error) {
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    // A run that gave no summary leaves the status bar as it was.
+    if (m_statusText->text() == starting) {
+        SetStatusText(before);
+    }
+    if (!error.empty()) {
         // The launch ends here: the slideshow stays stopped until the next selection.
-        ShowError(error.what());
+        ShowError(error);
         return;
     }
     m_screenShotPage->RestoreSlideshow();

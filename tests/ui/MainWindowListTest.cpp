@@ -180,6 +180,8 @@ TEST_F(TMainWindowTest, TheStatusBarNamesTheGameWhileItRuns)
     Window->StartEmuButtonClick();
     EXPECT_EQ(during, QString::fromUtf8("Starting Here \u2026"));
     EXPECT_EQ(Processes.QuietWaits, 1);
+    // No summary came (the output file is missing): the status is what it was before.
+    EXPECT_EQ(Window->findChild<QLabel*>("StatusPanel1")->text(), "VantorKorb by the VantorKorb team");
 }
 
 TEST_F(TMainWindowTest, StartButtonLaunchesOnlyInstalledGames)
