@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "ui/DisplayText.h"
 #include "ui/MainWindow.h"
+#include "ui/SignalCloser.h"
 
 TEmulatorFolderMenu::TEmulatorFolderMenu(TMain& window, TRecentFolders& recent, TFolderLock& lock)
     : QObject(&window), m_window(window), m_recent(recent), m_lock(lock)
@@ -49,6 +50,8 @@ void TEmulatorFolderMenu::SwitchTo(const std::string& folder)
     // nothing, and the pages come back with the records they had.
     m_window.ReleasePages();
     m_window.ReleaseCatalogueView();
+    // A close signal during the reload's boxes waits for its end.
+    const TSignalCloser::THold hold;
     const std::optional<TLoadOutcome> outcome =
         SwitchEmulatorFolder(m_window.m_startup, folder, *m_window.m_services.Dialogs, &m_lock);
     if (outcome == TLoadOutcome::MustEnd) {
@@ -57,10 +60,8 @@ void TEmulatorFolderMenu::SwitchTo(const std::string& folder)
         return;
     }
     m_window.PagesAfterLoad();
-    if (!outcome || outcome == TLoadOutcome::Loaded)
-        m_window.FillGameList();
-    else
-        m_window.UpdateSelection();
+    // After a load that stopped, the catalogue is empty: the title must say so too.
+    m_window.FillGameList();
     if (outcome)
         m_recent.Remember(m_window.m_startup.Paths().AppDir);
     RecentFoldersShow();

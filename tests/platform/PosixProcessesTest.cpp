@@ -201,6 +201,28 @@ TEST_F(ScriptStatus, AMissingScriptFailsToStartAsBefore)
     EXPECT_EQ(result.ErrorCode, ENOENT);
 }
 
+TEST_F(ScriptStatus, TheStatusComesBackFromInsideATerminalToo)
+{
+    TCurrentDirScope scope(dir.Path());
+    // A terminal that runs its command and, like real ones, ends with a status of its own.
+    const std::string terminal = Script("xterm", "[ \"$1\" = -e ] && shift\n\"$@\"\nexit 0\n");
+    TTerminalEnvironment environment;
+    environment.HasDisplay = true;
+    environment.FindProgram = [terminal](const std::string& name) -> std::optional<std::string> {
+        return name == "xterm" ? std::optional<std::string>(terminal) : std::nullopt;
+    };
+    environment.ResolveLink = [](const std::string& path) { return path; };
+    TPosixProcesses inTerminal(environment);
+    const std::string script = Script("run.sh", "'" + dir.Dir() + "missing.exe' \"$@\"\n");
+    TProcessStart start;
+    start.Program = script;
+    start.ScriptStatusPath = StatusFile();
+    TStartResult result = inTerminal.Start(start);
+    ASSERT_TRUE(result.Process);
+    result.Process->WaitBlocking();
+    EXPECT_EQ(dir.ReadFile("status"), "127\n");
+}
+
 TEST(NiceValues, FollowThePriorityClasses)
 {
     EXPECT_EQ(NiceValueOf(TPriorityClass::pcIdle), 19);
