@@ -153,6 +153,15 @@ void LoadSettings(TGameSettingsObject& settings, const std::string& iniFilesDir,
     ReadSection(TSettingsFile::Open(SettingsPath(iniFilesDir, name)), name, settings);
 }
 
+TGameSettingsObject SettingsAsStored(const TGameSettingsObject& settings)
+{
+    TSettingsFile file = TSettingsFile::FromBytes(std::string());
+    WriteSection(file, kDefaultSettingsName, settings);
+    TGameSettingsObject stored;
+    ReadSection(file, kDefaultSettingsName, stored);
+    return stored;
+}
+
 void SaveSettings(const TGameSettingsObject& settings, const std::string& iniFilesDir,
                   const std::string& name)
 {

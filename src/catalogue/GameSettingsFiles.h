@@ -19,6 +19,8 @@ void LoadSettings(TGameSettingsObject& settings, const std::string& iniFilesDir,
 // Replaces the whole file with the sixteen keys in section <name>. Throws TFileError when it cannot.
 void SaveSettings(const TGameSettingsObject& settings, const std::string& iniFilesDir,
                   const std::string& name);
+// The settings as a save followed by a load gives them back (texts without line breaks, cut to width).
+TGameSettingsObject SettingsAsStored(const TGameSettingsObject& settings);
 // "Default" when the game has no file of its own, else its zip name.
 std::string EffectiveSettingsName(const TGameObject& game, const std::string& iniFilesDir);
 bool UsesDefaultSettings(const TGameObject& game, const std::string& iniFilesDir);
