@@ -1,6 +1,8 @@
 #include "launch/LaunchGame.h"
 
+#include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "base/FileError.h"
 #include "catalogue/GameSettingsFiles.h"
@@ -65,10 +67,18 @@ private:
     bool m_created = false;
 };
 
-void RunEmulator(TExecFile& execEmu, const std::string& arguments)
+// A monotonic clock: a wall clock set back during the run never gives a negative time.
+void RunEmulator(TLaunchContext& context, const std::string& arguments)
 {
-    execEmu.SetParameters(arguments);
-    execEmu.Execute();
+    context.ExecEmu.SetParameters(arguments);
+    const auto start = std::chrono::steady_clock::now();
+    context.EmulatorRan = context.ExecEmu.Execute();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    context.RunSeconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
+    // The shell's answers for a program it could not start; a program ended by a signal did run.
+    const std::optional<int> status = context.ExecEmu.LastExitStatus();
+    if (status && (*status == 126 || *status == 127))
+        context.EmulatorRan = false;
 }
 
 } // namespace
@@ -99,9 +109,9 @@ void LaunchGame(TLaunchContext& context)
         const std::string target = emuDir + "ziproms/" + context.Game.ZipName + ".zip";
         TTemporaryArchive archive(plainName ? SearchZip(context.Game, context.ZipRomPaths) : std::string(),
                                   target);
-        RunEmulator(context.ExecEmu, arguments);
+        RunEmulator(context, arguments);
     } else {
-        RunEmulator(context.ExecEmu, arguments);
+        RunEmulator(context, arguments);
     }
 
     HarvestNewScreenshots(pcxDir, gameplayDir, context.Game.ZipName);

@@ -2,6 +2,7 @@
 // Starting one game: capture folder put aside, archive copied from an extra path if needed, the emulator run
 // through the launch script, new shots filed, output checked.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,9 @@ struct TLaunchContext
     TDialogs& Dialogs;
     TShell& Shell;
     std::function<void(const std::string&)> SetStatusText; // status panel 1
+    // Results: whether the emulator ran to its end (not when it could not start), and for how long.
+    bool EmulatorRan = false;
+    int64_t RunSeconds = 0;
 };
 
 // Changes the working directory to EmuDir (it stays there). Throws TFileError when that fails or when the

@@ -2,13 +2,23 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 
+#include "catalogue/PlayLog.h"
+#include "controllers/PlayText.h"
 #include "ui/DisplayText.h"
+#include "ui/FavouriteIcon.h"
 #include "ui/Pictures.h"
+
+namespace {
+const char* const kCaptions[] = {"Name", "Zipname", "Zipdate", "Played", "Time", "Last played"};
+constexpr int kCaptionCount = 6;
+} // namespace
 
 TGameListModel::TGameListModel(int columnCount, QObject* parent)
     : QAbstractTableModel(parent), m_columnCount(columnCount), m_installedIcon(GameIcon(true)),
-      m_notInstalledIcon(GameIcon(false))
+      m_notInstalledIcon(GameIcon(false)), m_favouriteInstalledIcon(FavouriteGameIcon(true)),
+      m_favouriteNotInstalledIcon(FavouriteGameIcon(false))
 {
 }
 
@@ -16,6 +26,7 @@ void TGameListModel::SetEntries(std::vector<TGameListEntry> entries)
 {
     beginResetModel();
     m_entries = std::move(entries);
+    ApplySearch();
     endResetModel();
 }
 
@@ -27,36 +38,140 @@ void TGameListModel::Clear()
 void TGameListModel::SetColumnCount(int count)
 {
     beginResetModel();
-    m_columnCount = count;
+    m_columnCount = std::clamp(count, 1, kCaptionCount);
     endResetModel();
+}
+
+void TGameListModel::SetSearch(const std::string& text)
+{
+    TGameSearch search(text);
+    if (search.Words() == m_search.Words()) {
+        return;
+    }
+    beginResetModel();
+    m_search = std::move(search);
+    ApplySearch();
+    endResetModel();
+}
+
+void TGameListModel::ApplySearch()
+{
+    m_shown.clear();
+    m_shown.reserve(m_search.IsEmpty() ? m_entries.size() : m_entries.size() / 8);
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const TGameObject& game = *m_entries[i].Game;
+        if (m_search.IsEmpty() || m_search.Matches(game.GameName, game.ZipName)) {
+            m_shown.push_back(static_cast<int>(i));
+        }
+    }
+}
+
+std::vector<int64_t> TGameListModel::PlayKeys(int column) const
+{
+    std::vector<int64_t> keys(m_entries.size(), 0);
+    if (!m_playLog) {
+        return keys;
+    }
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const TPlayRecord* record = m_playLog->Find(m_entries[i].Game->ZipName);
+        if (!record) {
+            continue;
+        }
+        switch (TPlayColumn(column)) {
+        case TPlayColumn::Played:
+            keys[i] = record->PlayCount;
+            break;
+        case TPlayColumn::Time:
+            keys[i] = record->PlaySeconds;
+            break;
+        case TPlayColumn::LastPlayed:
+            // Never played counts as the oldest, so the most recent games lead a descending list.
+            keys[i] = record->LastPlayed ? record->LastPlayed->Seconds : 0;
+            break;
+        case TPlayColumn::None:
+            break;
+        }
+    }
+    return keys;
 }
 
 void TGameListModel::Sort(int column, bool descending)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList persistent = persistentIndexList();
+    std::vector<const TGameObject*> persistentGames;
+    for (const QModelIndex& old : persistent) {
+        persistentGames.push_back(GameAt(old.row()));
+    }
     std::vector<int> order(m_entries.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return GameListCompare(m_entries[size_t(a)], m_entries[size_t(b)], column, descending) < 0;
-    });
+    if (column >= int(TPlayColumn::Played)) {
+        const std::vector<int64_t> keys = PlayKeys(column);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return descending ? keys[size_t(a)] > keys[size_t(b)] : keys[size_t(a)] < keys[size_t(b)];
+        });
+    } else {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return GameListCompare(m_entries[size_t(a)], m_entries[size_t(b)], column, descending) < 0;
+        });
+    }
     std::vector<TGameListEntry> sorted;
     sorted.reserve(m_entries.size());
-    std::vector<int> newRow(m_entries.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        sorted.push_back(m_entries[size_t(order[i])]);
-        newRow[size_t(order[i])] = static_cast<int>(i);
+    for (int index : order) {
+        sorted.push_back(m_entries[size_t(index)]);
     }
     m_entries = std::move(sorted);
-    const QModelIndexList persistent = persistentIndexList();
-    for (const QModelIndex& old : persistent) {
-        changePersistentIndex(old, index(newRow[size_t(old.row())], old.column()));
+    ApplySearch();
+    for (int i = 0; i < persistent.size(); ++i) {
+        const int row = RowOf(persistentGames[size_t(i)]);
+        changePersistentIndex(persistent[i], row < 0 ? QModelIndex() : index(row, persistent[i].column()));
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+void TGameListModel::SetPlayLog(const TPlayLog* playLog)
+{
+    m_playLog = playLog;
+    if (!m_shown.empty()) {
+        emit dataChanged(index(0, 0), index(Count() - 1, m_columnCount - 1));
+    }
+}
+
+void TGameListModel::GameChanged(const TGameObject* game)
+{
+    const int row = RowOf(game);
+    if (row >= 0) {
+        emit dataChanged(index(row, 0), index(row, m_columnCount - 1));
+    }
+}
+
 TGameObject* TGameListModel::GameAt(int row) const
 {
-    return row >= 0 && row < Count() ? m_entries[size_t(row)].Game : nullptr;
+    return row >= 0 && row < Count() ? m_entries[size_t(m_shown[size_t(row)])].Game : nullptr;
+}
+
+int TGameListModel::RowOf(const TGameObject* game) const
+{
+    if (!game) {
+        return -1;
+    }
+    for (int row = 0; row < Count(); ++row) {
+        if (m_entries[size_t(m_shown[size_t(row)])].Game == game) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+int TGameListModel::FullRow(int row) const
+{
+    return row >= 0 && row < Count() ? m_shown[size_t(row)] : -1;
+}
+
+int TGameListModel::ShownRow(int fullRow) const
+{
+    const auto found = std::lower_bound(m_shown.begin(), m_shown.end(), fullRow);
+    return found != m_shown.end() && *found == fullRow ? static_cast<int>(found - m_shown.begin()) : -1;
 }
 
 int TGameListModel::rowCount(const QModelIndex& parent) const
@@ -67,6 +182,35 @@ int TGameListModel::rowCount(const QModelIndex& parent) const
 int TGameListModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_columnCount;
+}
+
+QVariant TGameListModel::PlayColumnText(const TGameObject& game, int column) const
+{
+    const TPlayRecord* record = m_playLog ? m_playLog->Find(game.ZipName) : nullptr;
+    if (!record) {
+        return QString();
+    }
+    switch (TPlayColumn(column)) {
+    case TPlayColumn::Played:
+        return record->PlayCount > 0 ? QString::number(record->PlayCount) : QString();
+    case TPlayColumn::Time:
+        return QString::fromStdString(PlayTimeText(record->PlaySeconds, record->PlayCount));
+    case TPlayColumn::LastPlayed:
+        return record->LastPlayed ? QString::fromStdString(FormatDateTime(*record->LastPlayed)) : QString();
+    case TPlayColumn::None:
+        break;
+    }
+    return {};
+}
+
+QVariant TGameListModel::Icon(const TGameObject& game) const
+{
+    const TPlayRecord* record = m_playLog ? m_playLog->Find(game.ZipName) : nullptr;
+    const bool installed = game.InstallState != 0;
+    if (record && record->Favourite) {
+        return installed ? m_favouriteInstalledIcon : m_favouriteNotInstalledIcon;
+    }
+    return installed ? m_installedIcon : m_notInstalledIcon;
 }
 
 QVariant TGameListModel::data(const QModelIndex& index, int role) const
@@ -84,11 +228,15 @@ QVariant TGameListModel::data(const QModelIndex& index, int role) const
         case 2:
             return ToDisplayText(game->ZipDate);
         default:
-            return {};
+            return PlayColumnText(*game, index.column());
         }
     }
     if (role == Qt::DecorationRole && index.column() == 0) {
-        return game->InstallState != 0 ? m_installedIcon : m_notInstalledIcon;
+        return Icon(*game);
+    }
+    if (role == Qt::ToolTipRole && m_playLog) {
+        const TPlayRecord record = m_playLog->Record(game->ZipName);
+        return ToDisplayText(GameToolTip(game->GameName, record));
     }
     return {};
 }
@@ -98,8 +246,7 @@ QVariant TGameListModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    static const char* const kCaptions[] = {"Name", "Zipname", "Zipdate"};
-    return section >= 0 && section < 3 ? QString(kCaptions[section]) : QVariant();
+    return section >= 0 && section < kCaptionCount ? QString(kCaptions[section]) : QVariant();
 }
 
 Qt::ItemFlags TGameListModel::flags(const QModelIndex& index) const

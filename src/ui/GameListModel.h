@@ -1,12 +1,17 @@
 #pragma once
-// The game list as one table model over the catalogue's records; every list style is a view of it.
+// The game list as one table model over the catalogue's records; every list style is a view of it. It
+// holds the filtered, sorted list and shows the part of it that matches the search.
 
+#include <string>
 #include <vector>
 
 #include <QAbstractTableModel>
 #include <QIcon>
 
 #include "controllers/GameListCompare.h"
+#include "controllers/GameSearch.h"
+
+class TPlayLog;
 
 class TGameListModel : public QAbstractTableModel
 {
@@ -14,15 +19,32 @@ class TGameListModel : public QAbstractTableModel
 public:
     explicit TGameListModel(int columnCount, QObject* parent = nullptr);
 
-    // Replaces every entry in one reset; the records stay owned by the catalogue.
+    // Replaces every entry in one reset; the records stay owned by the catalogue. The search stays.
     void SetEntries(std::vector<TGameListEntry> entries);
     void Clear();
     void SetColumnCount(int count);
-    // Stable, so an earlier sort stays the second key; selections follow their games.
+    // Stable, so an earlier sort stays the second key; selections follow their games. Columns after the
+    // system's three sort by the play log.
     void Sort(int column, bool descending);
 
-    int Count() const { return static_cast<int>(m_entries.size()); }
+    // Shows only the entries whose names hold every word of text (UTF-8); empty text shows them all.
+    void SetSearch(const std::string& text);
+    bool Searching() const { return !m_search.IsEmpty(); }
+
+    // Favourite marks, play columns and tooltips read this log; null shows none of them.
+    void SetPlayLog(const TPlayLog* playLog);
+    // The game's favourite mark or play values changed: its row is drawn again.
+    void GameChanged(const TGameObject* game);
+
+    // Shown entries.
+    int Count() const { return static_cast<int>(m_shown.size()); }
     TGameObject* GameAt(int row) const;
+    int RowOf(const TGameObject* game) const;
+    // Entries before the search, and the position of a shown row among them.
+    int FullCount() const { return static_cast<int>(m_entries.size()); }
+    int FullRow(int row) const;
+    // The shown row of an entry of the list without the search, or -1 when the search hides it.
+    int ShownRow(int fullRow) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,8 +53,18 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    void ApplySearch();
+    std::vector<int64_t> PlayKeys(int column) const;
+    QVariant PlayColumnText(const TGameObject& game, int column) const;
+    QVariant Icon(const TGameObject& game) const;
+
     int m_columnCount;
     std::vector<TGameListEntry> m_entries;
+    std::vector<int> m_shown; // indices into m_entries, in list order
+    TGameSearch m_search;
+    const TPlayLog* m_playLog = nullptr;
     QIcon m_installedIcon;
     QIcon m_notInstalledIcon;
+    QIcon m_favouriteInstalledIcon;
+    QIcon m_favouriteNotInstalledIcon;
 };

@@ -1,5 +1,7 @@
 #include "ui/GameListView.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
@@ -45,6 +47,10 @@ TGameListView::TGameListView(TGameListModel& model, QWidget* parent)
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->installEventFilter(this);
         connect(view, &QAbstractItemView::doubleClicked, this, &TGameListView::DoubleClicked);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& pos) {
+            emit ContextMenuRequested(view->viewport()->mapToGlobal(pos));
+        });
     }
     SetViewStyle(TListStyle::LargeIcons);
 }
@@ -208,6 +214,35 @@ QAbstractItemView* TGameListView::CurrentView() const
     return m_style == TListStyle::Details ? static_cast<QAbstractItemView*>(m_detailsView) : m_iconView;
 }
 
+bool TGameListView::ForwardTyping(const QKeyEvent& key)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    if (key.key() == Qt::Key_Escape) {
+        if (!m_searchHasText) {
+            return false;
+        }
+        emit EscapeTyped();
+        return true;
+    }
+    if (key.key() == Qt::Key_Backspace) {
+        if (!m_searchHasText) {
+            return false;
+        }
+        emit BackspaceTyped();
+        return true;
+    }
+    const QString text = key.text();
+    const bool printable =
+        !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+    if (!printable || (text.trimmed().isEmpty() && !m_searchHasText)) {
+        return false;
+    }
+    emit TextTyped(text);
+    return true;
+}
+
 bool TGameListView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
@@ -218,6 +253,9 @@ bool TGameListView::eventFilter(QObject* watched, QEvent* event)
             if (!keyEvent->isAutoRepeat()) {
                 emit EnterPressed();
             }
+            return true;
+        }
+        if (ForwardTyping(*keyEvent)) {
             return true;
         }
     }

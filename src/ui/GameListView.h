@@ -4,6 +4,7 @@
 #include <QStackedWidget>
 
 class QAbstractItemView;
+class QKeyEvent;
 class QListView;
 class QTreeView;
 class QItemSelectionModel;
@@ -35,6 +36,8 @@ public:
     void ClearSelection();
     // Lays small icons out again for a new width.
     void Rearrange();
+    // With a search under way, Escape, Backspace and blanks typed in the list go to the search field too.
+    void SetSearchHasText(bool hasText) { m_searchHasText = hasText; }
 
     QItemSelectionModel* SelectionModel() const;
     QListView* IconView() const { return m_iconView; }
@@ -47,6 +50,12 @@ signals:
     void DoubleClicked();
     void EnterPressed();
     void ColumnClicked(int column);
+    // Keys for the search field: printable text typed in the list, Backspace and Escape.
+    void TextTyped(const QString& text);
+    void BackspaceTyped();
+    void EscapeTyped();
+    // A right click or the menu key on the list, at a global position.
+    void ContextMenuRequested(const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,10 +63,13 @@ protected:
 private:
     void ConfigureIconView();
     void ConfigureDetailsView();
+    bool ForwardTyping(const QKeyEvent& key);
 
     TGameListModel& m_model;
     QListView* m_iconView;
     QTreeView* m_detailsView;
     TGameListDelegate* m_delegate;
     TListStyle m_style = TListStyle::LargeIcons;
+    // Typing goes to the search field; a blank only once there is a word to separate from.
+    bool m_searchHasText = false;
 };

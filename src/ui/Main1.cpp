@@ -24,6 +24,7 @@ TMain1::TMain1(const TPlatformServices& services, TStartup& startup, QWidget* pa
     QAction* zipDate = AddMenuItem(SortByMenu(), "MenuSortbyZipdate", "Zipdate");
     zipDate->setCheckable(true);
     SortGroup()->addAction(zipDate);
+    AddPlayColumns();
     if (auto* logo = GamesBox()->findChild<QLabel*>("DefaultbackImage")) {
         logo->setPixmap(LogoIcon().pixmap(QSize(128, 128), devicePixelRatioF()));
     }

@@ -195,6 +195,7 @@ void TMain::MSSortMenuClick(QAction* item)
 {
     SortOn(0);
     SortOn(static_cast<int>(m_sortGroup->actions().indexOf(item)));
+    SavePlayViewChoices();
 }
 
 void TMain::MSOrderClick(QAction* item)
@@ -210,6 +211,7 @@ void TMain::GameListColumnClick(int column)
     }
     SortOn(0);
     SortOn(column);
+    SavePlayViewChoices();
 }
 
 void TMain::MSChangelistfontClick()

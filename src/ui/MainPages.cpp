@@ -9,10 +9,12 @@
 #include "app/Startup.h"
 #include "controllers/GameSound.h"
 #include "launch/LaunchGame.h"
+#include "ui/CommandLineBox.h"
 #include "ui/DisplayText.h"
 #include "ui/GameListView.h"
 #include "ui/ScaleFormFonts.h"
 #include "ui/ScreenShotPage.h"
+#include "ui/SearchField.h"
 #include "ui/SettingsPage.h"
 #include "ui/SignalCloser.h"
 
@@ -29,12 +31,15 @@ void TMain::CreatePages()
     m_pageControl->addTab(m_settingsPage, "Settings");
     connect(m_settingsPage, &TSettingsPage::StartRequested, this, &TMain::StartEmuButtonClick);
     connect(m_settingsPage, &TSettingsPage::DefaultSettingsModeEnded, this, &TMain::DefaultSettingsModeEnded);
+    // The same settings on screen give another text for another game.
+    connect(this, &TMain::CurrentGameChanged, m_settingsPage->CommandLineBox, &TCommandLineBox::Refresh);
 }
 
 void TMain::PagesAfterLoad()
 {
     m_screenShotPage->SetWorkingPaths(m_startup.Paths());
     m_settingsPage->SetIniFilesDir(m_startup.Paths().IniFilesDir);
+    OpenPlayLog();
 }
 
 void TMain::ShowGameOnPages()
@@ -72,6 +77,8 @@ void TMain::MenuSetDefaultSettingsClick()
     m_gameList->hide();
     m_defaultBackImage->show();
     m_startEmuButton->setEnabled(false);
+    m_searchField->setEnabled(false);
+    m_favouriteItem->setEnabled(false);
     m_settingsPage->EnterDefaultSettingsMode();
     m_currentGame = m_settingsPage->CurrentGame();
 }
@@ -81,6 +88,7 @@ void TMain::DefaultSettingsModeEnded()
     m_defaultBackImage->hide();
     m_gameList->show();
     m_gameList->setEnabled(true);
+    m_searchField->setEnabled(true);
     UpdateSelection();
 }
 
@@ -110,6 +118,8 @@ void TMain::StartEmuButtonClick()
     } catch (const std::exception& e) {
         error = e.what();
     }
+    // A run that ended counts, whatever went wrong afterwards.
+    RecordPlay(context);
     // A run that gave no summary leaves the status bar as it was.
     if (m_statusText->text() == starting) {
         SetStatusText(before);

@@ -111,7 +111,8 @@ void TMain::CollectMainSettings(TMainSettingsRecord& record)
     record.HotTracking = MenuItem("MSHotTracking")->isChecked();
     record.StatBar = MenuItem("MSStatbar")->isChecked();
     record.TabSheet = MenuItem("MSTabsheet")->isChecked();
-    record.Sort = m_sortColumn;
+    // A play column is ours: the system's file keeps the name sort that its menu item applies first.
+    record.Sort = m_sortColumn < 3 ? m_sortColumn : 0;
     record.FontType = m_listFont.Face;
     record.FontSize = m_listFont.Size;
     record.FgColor = m_listFont.Color;

@@ -19,6 +19,7 @@
 
 #include "app/Startup.h"
 #include "catalogue/GameObject.h"
+#include "catalogue/PlayLog.h"
 #include "controllers/GameSound.h"
 #include "ui/DisplayText.h"
 #include "ui/GameListModel.h"
@@ -46,6 +47,8 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
     CreateControls();
     CreatePages();
     CreateMenus();
+    CreatePlayControls();
+    CreatePlayMenus();
     m_startup.OnApplyMainSettings = [this](const TMainSettingsRecord& record) { ApplyMainSettings(record); };
     m_startup.OnCollectMainSettings = [this](TMainSettingsRecord& record) { CollectMainSettings(record); };
     m_startup.OnError = [this](const std::string& text) { ShowError(text); };
@@ -175,7 +178,8 @@ void TMain::FormClose()
         return;
     }
     m_closed = true;
-    if (m_model->Count() == 0) {
+    // The system's rule looks at the system's list: a search or one of our filters may hide every game.
+    if (SystemListCount() == 0) {
         MenuViewGamesClick(MenuItem("MSGamesInstalled"));
     }
     m_sound->Stop();
@@ -198,28 +202,28 @@ void TMain::FillGameList()
     const TGameObjectList& catalogue = m_startup.Catalogue();
     const bool all = MenuItem("MSGamesAll")->isChecked();
     const bool installed = MenuItem("MSGamesInstalled")->isChecked();
+    m_fillTime = LocalDateTimeNow();
     std::vector<TGameListEntry> entries;
     entries.reserve(size_t(catalogue.Count()));
     for (int i = 0; i < catalogue.Count(); ++i) {
         TGameObject& game = catalogue.At(i);
-        if (all || installed == (game.InstallState != 0)) {
+        if ((all || installed == (game.InstallState != 0)) && PlayFilterAccepts(game)) {
             entries.push_back(MakeGameListEntry(game));
         }
     }
     m_model->SetEntries(std::move(entries));
     m_model->Sort(m_sortColumn, Descending());
+    ApplyPlayOrder();
+    // LastListPos counts in the list without the search, so a save during a search means the same game.
     const int lastListPos = m_startup.LastListPos;
-    if (lastListPos >= 0 && m_model->Count() > lastListPos) {
+    if (lastListPos >= 0 && m_model->FullCount() > lastListPos) {
         // The fill runs the selection update once itself, below.
         m_filling = true;
-        m_gameList->SelectRow(lastListPos);
+        m_gameList->SelectRow(m_model->ShownRow(lastListPos));
         m_filling = false;
     }
     UpdateSelection();
-    setWindowTitle(QString("VantorKorb %1 [%2 of %3 games]")
-                       .arg(kVersionText)
-                       .arg(m_model->Count())
-                       .arg(catalogue.Count()));
+    UpdateTitle();
     setUpdatesEnabled(true);
 }
 
@@ -229,7 +233,7 @@ void TMain::UpdateSelection()
     m_currentGame = m_model->GameAt(row);
     if (m_currentGame && m_currentGame->InstallState != 0) {
         m_startEmuButton->setEnabled(true);
-        m_startup.LastListPos = row;
+        m_startup.LastListPos = m_model->FullRow(row);
     } else {
         m_startEmuButton->setEnabled(false);
         m_startup.LastListPos = 0;

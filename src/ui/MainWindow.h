@@ -1,9 +1,13 @@
 #pragma once
 // TMain: the generic front-end window: game list, pages, status bar, menus and their handlers.
 
+#include <memory>
+#include <string>
+
 #include <QMainWindow>
 
 #include "app/MainSettings.h"
+#include "base/DateTimeText.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 
@@ -18,6 +22,9 @@ class TGameListModel;
 class TGameListView;
 class TGameObject;
 class TGameSound;
+class TPlayLog;
+class TSearchField;
+struct TLaunchContext;
 class TScreenShotPage;
 class TSettingsPage;
 class TStartup;
@@ -72,6 +79,13 @@ public:
     void MenuCheckForInstalledGamesClick();
     void MenuCheckforSupportedgamesClick();
     void MSSndClick(QAction* item);
+    // Our own commands: favourites, the favourites and recently-played filters, the search.
+    void MenuFavouriteClick();
+    void MenuPlayFilterClick();
+    void SearchChanged(const QString& text);
+    void GameListContextMenu(const QPoint& globalPos);
+    // Reads the play log beside the main settings file; each load does it again.
+    void OpenPlayLog();
 
     // State for the pages, the commands and the tests.
     TGameObject* CurrentGame() const { return m_currentGame; }
@@ -84,6 +98,8 @@ public:
     QLabel& StatusText() { return *m_statusText; }
     TScreenShotPage& ScreenShotPage() { return *m_screenShotPage; }
     TSettingsPage& SettingsPage() { return *m_settingsPage; }
+    TSearchField& SearchField() { return *m_searchField; }
+    TPlayLog& PlayLog() { return *m_playLog; }
     TSoundMode SoundMode() const;
     int GameListPanelWidth() const;
     void SetGameListPanelWidth(int width);
@@ -110,6 +126,8 @@ protected:
     QWidget* GamesBox() const { return m_grGames; }
     QAction* AddMenuItem(QMenu* menu, const QString& name, const QString& caption);
     void AddListColumn();
+    // The play columns and their "Sort by" items, after the last column the emulator's window added.
+    void AddPlayColumns();
 
     const TPlatformServices m_services;
     TStartup& m_startup;
@@ -144,6 +162,15 @@ private:
     void ApplyToggle(const QString& name, bool value, void (TMain::*command)());
     void ApplyWindowSize(const TMainSettingsRecord& record);
     QSize NormalSize() const;
+    void CreatePlayControls();
+    void CreatePlayMenus();
+    void SavePlayViewChoices();
+    bool PlayFilterAccepts(const TGameObject& game) const;
+    void ApplyPlayOrder();
+    void UpdateTitle();
+    int SystemListCount() const;
+    void ReflectFavourite();
+    void RecordPlay(const TLaunchContext& context);
 
     TGameListModel* m_model;
     TGameListView* m_gameList = nullptr;
@@ -178,4 +205,14 @@ private:
     bool m_closed = false;
     bool m_filling = false;
     std::function<void()> m_zipDirsCommand;
+
+    std::unique_ptr<TPlayLog> m_playLog;
+    TSearchField* m_searchField = nullptr;
+    QAction* m_favouriteItem = nullptr;
+    QAction* m_favouritesFilterItem = nullptr;
+    QAction* m_recentFilterItem = nullptr;
+    // The game to select again when a search that began with it is cleared.
+    std::string m_gameBeforeSearch;
+    // "Recently" is measured from the start of the fill, the same moment for every game.
+    TDateTime m_fillTime;
 };

@@ -18,6 +18,7 @@ class QTabWidget;
 class QToolButton;
 class TDialogs;
 class TGameObject;
+class TCommandLineBox;
 class TGameSettingsObject;
 class TSettingsToolbar;
 class TSpinEdit;
@@ -51,6 +52,8 @@ public:
 
     void LoadSettingsPanel();
     void SaveSettingsPanel();
+    // The values the controls show, as SaveSettingsPanel would store them.
+    TGameSettingsObject ShownSettings() const;
 
     // The "Set &Default Settings" command. The main window hides and disables its game list and the Start
     // button itself, on DefaultSettingsModeStarted or around this call.
@@ -101,6 +104,9 @@ public:
     TSpinEdit* ChInterruptRate = nullptr;
     TSpinEdit* ChV30CpuClock = nullptr;
 
+    // The argument text the next launch passes, under the groups.
+    TCommandLineBox* CommandLineBox = nullptr;
+
 signals:
     // Enter on a control of the page: press the Start button, leaving the focus where it is.
     void StartRequested();
@@ -116,7 +122,6 @@ private:
     void ConnectControls();
     void InstallEventFilters();
     void ShowSettings(const TGameSettingsObject& settings);
-    TGameSettingsObject ShownSettings() const;
     void FocusChanged(QWidget* oldFocus, QWidget* newFocus);
     bool FocusInPanel() const;
     void SetPanelVisible(bool visible);

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/CommandLineBox.h"
 #include "ui/SettingsPageSpinEdit.h"
 #include "ui/SettingsPageToolbar.h"
 
@@ -163,5 +164,7 @@ void TSettingsPage::CreateControls()
     page->addWidget(ChUseDefSettings);
     page->addWidget(DefSetLabel);
     page->addWidget(SettingsScrollBox, 1);
+    CommandLineBox = new TCommandLineBox(*this, this);
+    page->addWidget(CommandLineBox);
     page->addWidget(SettingsToolbar);
 }

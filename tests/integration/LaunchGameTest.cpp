@@ -385,3 +385,47 @@ TEST(LaunchFromStartup, AnEmulatorFolderRelativeToTheProgramStillLaunches)
     EXPECT_EQ(dir.ReadFile("emu/args.txt").rfind("abc\n", 0), 0u);
     EXPECT_EQ(statusTexts, std::vector<std::string>{"Alpha Beta: @ 640x480"});
 }
+
+TEST_F(LaunchGameRun, ARunThatEndedReportsItsWholeSeconds)
+{
+    Emulator(std::string(kGoodRun) + "sleep 1\n");
+    LaunchGame(context);
+    EXPECT_TRUE(context.EmulatorRan);
+    EXPECT_GE(context.RunSeconds, 1);
+}
+
+TEST_F(LaunchGameRun, ALaunchThatCouldNotStartDidNotRun)
+{
+    Emulator(kGoodRun);
+    fs::remove(paths.BatchPath);
+    context.EmulatorRan = true;
+    try {
+        LaunchGame(context);
+    } catch (const TFileError&) {
+        // No run, no output file: what the window shows for that is not the point here.
+    }
+    EXPECT_FALSE(context.EmulatorRan);
+    EXPECT_EQ(context.RunSeconds, 0);
+    EXPECT_FALSE(Exists(Emu() + "args.txt"));
+
+    // The script starts but the emulator does not: missing (127), then not executable (126).
+    WriteLaunchScript(paths.BatchPath, "Korb", paths.EmuExe, paths.OutputPath);
+    fs::remove(paths.EmuExe);
+    context.EmulatorRan = true;
+    LaunchGame(context);
+    EXPECT_FALSE(context.EmulatorRan);
+    Emulator(kGoodRun);
+    fs::permissions(paths.EmuExe, fs::perms::owner_read | fs::perms::owner_write);
+    context.EmulatorRan = true;
+    LaunchGame(context);
+    EXPECT_FALSE(context.EmulatorRan);
+}
+
+TEST_F(LaunchGameRun, AnEmulatorKilledDuringItsRunDidRun)
+{
+    Emulator("echo 'Resolution 800x600'
+kill -KILL $$
+");
+    LaunchGame(context);
+    EXPECT_TRUE(context.EmulatorRan);
+}

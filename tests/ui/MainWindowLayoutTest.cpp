@@ -66,7 +66,9 @@ TEST_F(TMainWindowTest, MenuBarHasEveryMenuInOrder)
     for (QAction* menu : Window->menuBar()->actions()) {
         captions << menu->text();
     }
-    EXPECT_EQ(captions, (QStringList{"&View", "&Settings", "&Tools", "S&creenShot", "So&und", "&Help"}));
+    // "&Game" is ours, between "&View" and "&Settings".
+    EXPECT_EQ(captions,
+              (QStringList{"&View", "&Game", "&Settings", "&Tools", "S&creenShot", "So&und", "&Help"}));
     EXPECT_EQ(Window->MenuItem("MSHotTracking")->shortcut(), QKeySequence("Ctrl+H"));
     EXPECT_EQ(Window->MenuItem("MSTabsheet")->shortcut(), QKeySequence("Ctrl+T"));
     EXPECT_FALSE(Window->MenuItem("MenuKorbHomepage")->isEnabled());

@@ -1,0 +1,256 @@
+// TMain: what comes on top of the system's window: search as you type, favourites, play counts and times,
+// kept in the play log beside the main settings file.
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QAbstractItemView>
+#include <QActionGroup>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/Startup.h"
+#include "base/Version.h"
+#include "catalogue/PlayLog.h"
+#include "controllers/PlayText.h"
+#include "launch/LaunchGame.h"
+#include "ui/GameListModel.h"
+#include "ui/GameListView.h"
+#include "ui/SearchField.h"
+#include "ui/SettingsPage.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+QAction* NewToggle(QObject* parent, const QString& name, const QString& caption)
+{
+    auto* item = new QAction(caption, parent);
+    item->setObjectName(name);
+    item->setCheckable(true);
+    return item;
+}
+
+} // namespace
+
+void TMain::CreatePlayControls()
+{
+    m_playLog = std::make_unique<TPlayLog>();
+    m_searchField = new TSearchField(m_grGames);
+    static_cast<QVBoxLayout*>(m_grGames->layout())->insertWidget(0, m_searchField);
+    connect(m_searchField, &TSearchField::SearchChanged, this, &TMain::SearchChanged);
+    connect(m_searchField, &TSearchField::Left, this, [this] { m_gameList->CurrentView()->setFocus(); });
+    connect(m_gameList, &TGameListView::TextTyped, m_searchField, &TSearchField::Type);
+    connect(m_gameList, &TGameListView::BackspaceTyped, m_searchField, &TSearchField::EraseLast);
+    connect(m_gameList, &TGameListView::EscapeTyped, m_searchField, &QLineEdit::clear);
+    connect(m_searchField, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_gameList->SetSearchHasText(!text.isEmpty()); });
+    connect(m_gameList, &TGameListView::ContextMenuRequested, this, &TMain::GameListContextMenu);
+    connect(this, &TMain::CurrentGameChanged, this, [this] { ReflectFavourite(); });
+}
+
+// Our items come after the system's, each group behind a separator of its own.
+void TMain::CreatePlayMenus()
+{
+    QMenu* viewMenu = menuBar()->findChild<QMenu*>("MenuView");
+    QAction* afterFilters = MenuItem("MSN1");
+    viewMenu->insertSeparator(afterFilters)->setObjectName("MSPlayFilters");
+    m_favouritesFilterItem = NewToggle(this, "MSGamesFavourites", "&Favourites");
+    m_recentFilterItem = NewToggle(this, "MSGamesRecent", "&Recently played");
+    viewMenu->insertAction(afterFilters, m_favouritesFilterItem);
+    viewMenu->insertAction(afterFilters, m_recentFilterItem);
+    connect(m_favouritesFilterItem, &QAction::triggered, this, &TMain::MenuPlayFilterClick);
+    connect(m_recentFilterItem, &QAction::triggered, this, &TMain::MenuPlayFilterClick);
+
+    QMenu* game = new QMenu("&Game", menuBar());
+    game->setObjectName("MenuGame");
+    QMenu* settings = menuBar()->findChild<QMenu*>("MenuSettings");
+    menuBar()->insertMenu(settings->menuAction(), game);
+    m_favouriteItem = AddMenuItem(game, "MenuFavourite", "&Favourite");
+    m_favouriteItem->setCheckable(true);
+    m_favouriteItem->setShortcut(QKeySequence("Ctrl+D"));
+    m_favouriteItem->setEnabled(false);
+    connect(m_favouriteItem, &QAction::triggered, this, &TMain::MenuFavouriteClick);
+}
+
+// After the emulator's own Zipdate column: the play columns and their sort items.
+void TMain::AddPlayColumns()
+{
+    SortByMenu()->addSeparator()->setObjectName("MSSortPlayN");
+    const char* const items[][2] = {
+        {"MSSortByPlayed", "Played"}, {"MSSortByTime", "Time"}, {"MSSortByLastPlayed", "Last played"}};
+    for (const auto& item : items) {
+        AddListColumn();
+        QAction* sort = AddMenuItem(SortByMenu(), item[0], item[1]);
+        sort->setCheckable(true);
+        SortGroup()->addAction(sort);
+    }
+    m_gameList->SetColumnWidth(int(TPlayColumn::Played), 50);
+    m_gameList->SetColumnWidth(int(TPlayColumn::Time), 80);
+    m_gameList->SetColumnWidth(int(TPlayColumn::LastPlayed), 130);
+}
+
+void TMain::OpenPlayLog()
+{
+    m_playLog = std::make_unique<TPlayLog>(
+        TPlayLog::Open(FolderOf(m_startup.Paths().MainIniPath) + kPlayLogFileName));
+    m_model->SetPlayLog(m_playLog.get());
+    if (!m_playLog->LoadError().empty()) {
+        ShowError(m_playLog->LoadError() + "\rFavourites and play times are not saved in this session.");
+    }
+    const TPlayViewChoices& choices = m_playLog->ViewChoices();
+    m_favouritesFilterItem->setChecked(choices.FavouritesOnly);
+    m_recentFilterItem->setChecked(choices.RecentlyPlayed);
+    // The system's sort was restored first; a play column sorts on top of it, as its menu item does.
+    if (choices.SortColumn != TPlayColumn::None && m_model->columnCount() > int(choices.SortColumn)) {
+        SortOn(0);
+        SortOn(int(choices.SortColumn));
+    }
+}
+
+void TMain::SavePlayViewChoices()
+{
+    TPlayViewChoices choices;
+    choices.FavouritesOnly = m_favouritesFilterItem->isChecked();
+    choices.RecentlyPlayed = m_recentFilterItem->isChecked();
+    choices.SortColumn =
+        m_sortColumn >= int(TPlayColumn::Played) ? TPlayColumn(m_sortColumn) : TPlayColumn::None;
+    try {
+        m_playLog->SetViewChoices(choices);
+    } catch (const std::exception& error) {
+        ShowError(error.what());
+    }
+}
+
+bool TMain::PlayFilterAccepts(const TGameObject& game) const
+{
+    const bool favourites = m_favouritesFilterItem && m_favouritesFilterItem->isChecked();
+    const bool recent = m_recentFilterItem && m_recentFilterItem->isChecked();
+    if (!favourites && !recent) {
+        return true;
+    }
+    const TPlayRecord* record = m_playLog->Find(game.ZipName);
+    if (!record) {
+        return false;
+    }
+    return (!favourites || record->Favourite) && (!recent || RecentlyPlayed(*record, m_fillTime));
+}
+
+int TMain::SystemListCount() const
+{
+    const bool all = MenuItem("MSGamesAll")->isChecked();
+    const bool installed = MenuItem("MSGamesInstalled")->isChecked();
+    const TGameObjectList& catalogue = m_startup.Catalogue();
+    int count = 0;
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        if (all || installed == (catalogue.At(i).InstallState != 0)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+void TMain::ApplyPlayOrder()
+{
+    if (m_recentFilterItem && m_recentFilterItem->isChecked()) {
+        m_model->Sort(int(TPlayColumn::LastPlayed), true);
+    }
+}
+
+void TMain::UpdateTitle()
+{
+    setWindowTitle(QString("VantorKorb %1 [%2 of %3 games]")
+                       .arg(kVersionText)
+                       .arg(m_model->Count())
+                       .arg(m_startup.Catalogue().Count()));
+}
+
+void TMain::SearchChanged(const QString& text)
+{
+    TGameObject* selected = m_model->GameAt(m_gameList->SelectedRow());
+    if (!m_model->Searching() && !text.trimmed().isEmpty()) {
+        m_gameBeforeSearch = selected ? selected->ZipName : std::string();
+    }
+    m_filling = true;
+    m_model->SetSearch(text.toStdString());
+    m_filling = false;
+    if (!m_model->Searching() && !selected && !m_gameBeforeSearch.empty()) {
+        const int index = m_startup.Catalogue().IndexOf(m_gameBeforeSearch);
+        selected = index >= 0 ? &m_startup.Catalogue().At(index) : nullptr;
+    }
+    const int row = m_model->RowOf(selected);
+    if (row >= 0) {
+        // The game stays current: no selection update, no sound restarted for every key.
+        m_filling = true;
+        m_gameList->SelectRow(row);
+        m_filling = false;
+        if (selected != m_currentGame) {
+            UpdateSelection();
+        }
+    } else {
+        m_startEmuButton->setEnabled(false);
+    }
+    UpdateTitle();
+}
+
+void TMain::MenuPlayFilterClick()
+{
+    SavePlayViewChoices();
+    m_startup.LastListPos = 0;
+    FillGameList();
+}
+
+void TMain::MenuFavouriteClick()
+{
+    TGameObject* game = m_currentGame;
+    if (!game || m_settingsPage->DefaultSettingsMode()) {
+        return;
+    }
+    const bool favourite = !m_playLog->Record(game->ZipName).Favourite;
+    try {
+        m_playLog->SetFavourite(game->ZipName, favourite);
+    } catch (const std::exception& error) {
+        ShowError(error.what());
+    }
+    m_model->GameChanged(game);
+    ReflectFavourite();
+    if (m_favouritesFilterItem->isChecked() && !favourite) {
+        FillGameList();
+    }
+}
+
+void TMain::ReflectFavourite()
+{
+    const bool enabled = m_currentGame && !m_settingsPage->DefaultSettingsMode();
+    m_favouriteItem->setEnabled(enabled);
+    m_favouriteItem->setChecked(enabled && m_playLog->Record(m_currentGame->ZipName).Favourite);
+}
+
+void TMain::GameListContextMenu(const QPoint& globalPos)
+{
+    if (!m_currentGame || m_gameList->SelectedRow() < 0) {
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(m_favouriteItem);
+    menu.exec(globalPos);
+}
+
+void TMain::RecordPlay(const TLaunchContext& context)
+{
+    if (!context.EmulatorRan) {
+        return;
+    }
+    try {
+        m_playLog->RecordPlay(context.Game.ZipName, context.RunSeconds, LocalDateTimeNow());
+    } catch (const std::exception& error) {
+        ShowError(error.what());
+    }
+    m_model->GameChanged(&context.Game);
+}
