@@ -164,6 +164,14 @@ bool TGameSearch::WordIn(size_t index, std::string_view name) const
     return ContainsNoCase(NameAsUtf8(name), word);
 }
 
+bool TGameSearch::Narrows(const TGameSearch& previous) const
+{
+    return std::all_of(previous.m_words.begin(), previous.m_words.end(), [this](const std::string& old) {
+        return std::any_of(m_words.begin(), m_words.end(),
+                           [&old](const std::string& word) { return word.find(old) != std::string::npos; });
+    });
+}
+
 bool TGameSearch::Matches(std::string_view displayName, std::string_view zipName) const
 {
     for (size_t i = 0; i < m_words.size(); ++i) {

@@ -16,6 +16,9 @@ public:
     bool IsEmpty() const { return m_words.empty(); }
     // Names are stored bytes: UTF-8, or Windows-1252 when they are no valid UTF-8, as the list shows them.
     bool Matches(std::string_view displayName, std::string_view zipName) const;
+    // True when every game this search shows is also shown by previous: each of previous's words lies
+    // inside one of ours. Typing on narrows, so only the games shown so far need to be searched again.
+    bool Narrows(const TGameSearch& previous) const;
     // The words in the order they are tried: duplicates and words inside another word dropped.
     const std::vector<std::string>& Words() const { return m_words; }
 

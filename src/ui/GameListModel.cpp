@@ -26,6 +26,7 @@ void TGameListModel::SetEntries(std::vector<TGameListEntry> entries)
 {
     beginResetModel();
     m_entries = std::move(entries);
+    m_nameIndexValid = false;
     ApplySearch();
     endResetModel();
 }
@@ -49,21 +50,57 @@ void TGameListModel::SetSearch(const std::string& text)
         return;
     }
     beginResetModel();
+    const bool narrowing = search.Narrows(m_search);
     m_search = std::move(search);
-    ApplySearch();
+    ApplySearch(narrowing);
     endResetModel();
 }
 
-void TGameListModel::ApplySearch()
+void TGameListModel::ApplySearch(bool narrowing)
 {
-    m_shown.clear();
-    m_shown.reserve(m_search.IsEmpty() ? m_entries.size() : m_entries.size() / 8);
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        const TGameObject& game = *m_entries[i].Game;
-        if (m_search.IsEmpty() || m_search.Matches(game.GameName, game.ZipName)) {
-            m_shown.push_back(static_cast<int>(i));
+    if (m_search.IsEmpty()) {
+        m_shown.resize(m_entries.size());
+        std::iota(m_shown.begin(), m_shown.end(), 0);
+        return;
+    }
+    if (!m_nameIndexValid) {
+        BuildNameIndex();
+    }
+    std::vector<int> candidates;
+    candidates.swap(m_shown);
+    if (!narrowing) {
+        candidates.resize(m_entries.size());
+        std::iota(candidates.begin(), candidates.end(), 0);
+    }
+    for (int entry : candidates) {
+        if (Shows(size_t(entry))) {
+            m_shown.push_back(entry);
         }
     }
+}
+
+bool TGameListModel::Shows(size_t entry) const
+{
+    const std::string_view names(m_names);
+    const uint32_t name = m_nameStarts[2 * entry];
+    const uint32_t zip = m_nameStarts[2 * entry + 1];
+    const uint32_t end = m_nameStarts[2 * entry + 2];
+    return m_search.Matches(names.substr(name, zip - name), names.substr(zip, end - zip));
+}
+
+void TGameListModel::BuildNameIndex()
+{
+    m_names.clear();
+    m_nameStarts.clear();
+    m_nameStarts.reserve(2 * m_entries.size() + 1);
+    for (const TGameListEntry& entry : m_entries) {
+        m_nameStarts.push_back(uint32_t(m_names.size()));
+        m_names += entry.Game->GameName;
+        m_nameStarts.push_back(uint32_t(m_names.size()));
+        m_names += entry.Game->ZipName;
+    }
+    m_nameStarts.push_back(uint32_t(m_names.size()));
+    m_nameIndexValid = true;
 }
 
 std::vector<int64_t> TGameListModel::PlayKeys(int column) const
@@ -121,6 +158,7 @@ void TGameListModel::Sort(int column, bool descending)
         sorted.push_back(m_entries[size_t(index)]);
     }
     m_entries = std::move(sorted);
+    m_nameIndexValid = false;
     ApplySearch();
     for (int i = 0; i < persistent.size(); ++i) {
         const int row = RowOf(persistentGames[size_t(i)]);

@@ -57,7 +57,7 @@ TEST(GameSearch, OnlyAsciiLettersIgnoreCase)
         {"\xc3\xa9t\xc3\xa9", "L'\xe9t\xe9", "x", true},          // Windows-1252 name
         {"\xe2\x82\xac", "Cost \x80 5", "x", true},               // the euro sign of Windows-1252
         {"\xe9", "L'\xe9t\xe9", "x", false},                      // typed text is UTF-8, never a raw byte
-        {"T\xc3\xa9", "L'\xe9t\xe9", "x", true}, // the ASCII letter in either case
+        {"T\xc3\xa9", "L'\xe9t\xe9", "x", true},                  // the ASCII letter in either case
         {"caf\xc3\xa9 ZZ", "caf\xc3\xa9", "zz", true},
         {"\xe3\x83\x91\xe3\x83\x83\xe3\x82\xaf",
          "\xe3\x83\x91\xe3\x83\x83\xe3\x82\xaf\xe3\x83\x9e\xe3\x83\xb3", "x", true},
@@ -77,6 +77,24 @@ TEST(GameSearch, WordsAreReducedToThoseThatDecide)
     EXPECT_EQ(TGameSearch("Pac pac MAN pacman").Words(), (std::vector<std::string>{"pacman"}));
     EXPECT_EQ(TGameSearch("ab cd ABCD x").Words(), (std::vector<std::string>{"abcd", "x"}));
     EXPECT_EQ(TGameSearch("b a").Words(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(GameSearch, TypingOnNarrowsAndErasingWidens)
+{
+    struct TCase
+    {
+        const char* Before;
+        const char* After;
+        bool Narrows;
+    };
+    const TCase cases[] = {
+        {"", "s", true},       {"s", "st", true},       {"st", "s", false},          {"st", "st f", true},
+        {"st f", "st", false}, {"pac", "PACMAN", true}, {"man pac", "pacman", true}, {"pac", "man", false},
+        {"s", "", false},      {"", "", true},          {"a b", "ab", true},         {"ab", "a b", false},
+        {"ab c", "abc", true}};
+    for (const TCase& c : cases)
+        EXPECT_EQ(TGameSearch(c.After).Narrows(TGameSearch(c.Before)), c.Narrows)
+            << c.Before << " -> " << c.After;
 }
 
 TEST(GameSearch, VeryLongSearchesStayCorrect)

@@ -129,3 +129,23 @@ TEST_F(GameListModelSearch, PlayColumnsSortByTheirValuesStably)
     m_model.Sort(5, true); // never played last when the most recent lead
     EXPECT_EQ(Zips(), (std::vector<std::string>{"galaga", "pacman", "rtype", "mspacman"}));
 }
+
+TEST_F(GameListModelSearch, TypingOnGivesWhatASearchFromScratchGives)
+{
+    const char* const steps[] = {"p", "pa",  "pac",  "pac-", "pac-m", "pac-m ms", "pac-m m", "pac",
+                                 "a", "a t", "a ty", "ty",   "",      "r",        "r-"};
+    for (const char* typed : steps) {
+        m_model.SetSearch(typed);
+        TGameListModel fresh(6);
+        std::vector<TGameListEntry> entries;
+        for (int row = 0; row < m_model.FullCount(); ++row)
+            entries.push_back(MakeGameListEntry(*m_games[size_t(row)]));
+        fresh.SetEntries(std::move(entries));
+        fresh.Sort(0, false);
+        fresh.SetSearch(typed);
+        std::vector<std::string> expected;
+        for (int row = 0; row < fresh.Count(); ++row)
+            expected.push_back(fresh.GameAt(row)->ZipName);
+        EXPECT_EQ(Zips(), expected) << typed;
+    }
+}
