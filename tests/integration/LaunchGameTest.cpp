@@ -423,9 +423,7 @@ TEST_F(LaunchGameRun, ALaunchThatCouldNotStartDidNotRun)
 
 TEST_F(LaunchGameRun, AnEmulatorKilledDuringItsRunDidRun)
 {
-    Emulator("echo 'Resolution 800x600'
-kill -KILL $$
-");
+    Emulator("echo 'Resolution 800x600'\nkill -KILL $$\n");
     LaunchGame(context);
     EXPECT_TRUE(context.EmulatorRan);
 }
