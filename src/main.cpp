@@ -11,6 +11,7 @@
 #include "components/BrowseFolderQt.h"
 #include "components/ZipDirs1.h"
 #include "images/PictureFormats.h"
+#include "launch/ConvertScreenshots.h"
 #include "platform/FolderLock.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
@@ -18,6 +19,7 @@
 #include "ui/EmulatorFolderMenu.h"
 #include "ui/Main1.h"
 #include "ui/Pictures.h"
+#include "ui/SSConvert.h"
 #include "ui/ScaleFormFonts.h"
 #include "ui/ScreenShotPage.h"
 #include "ui/SignalCloser.h"
@@ -70,6 +72,14 @@ int main(int argc, char** argv)
     zipDirsForm.ScaleFormFonts = ScaleFormFonts;
     window.SetZipDirsCommand([&zipDirsForm, &startup] { zipDirsForm.SetDirs(startup.ZipRomPaths()); });
     window.ScreenShotPage().CreateTimerDialog();
+    TSSConvert ssConvert(&window);
+    ssConvert.ScaleFormFonts = ScaleFormFonts;
+    ssConvert.ConvertAllScreenshots = [&window, &startup] {
+        ConvertAllScreenshots(startup.ExecEmu(), startup.Paths());
+        window.ScreenShotPage().LoadNew(window.CurrentGame());
+    };
+    window.ScreenShotPage().SetConvertFormatCommand([&ssConvert] { ssConvert.ShowConvertDialog(); });
+    window.ScreenShotPage().SetConvertToNewStyleCommand([&startup] { startup.MigrateOldScreenshots(); });
     window.show();
     startupHold.reset();
     return app.exec();
