@@ -72,19 +72,20 @@ std::string SystemError()
 }
 
 // Lower-case names of the folder's entries: <name>.png is taken in any letter case.
-bool PngNameTaken(const std::string& pngPath)
+std::unordered_set<std::string> LowerNamesIn(const std::string& folder)
 {
-    const fs::path path(pngPath);
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const std::string wanted = LowerAscii(path.filename().string());
+    std::unordered_set<std::string> names;
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(path, ec)))
-        return true;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (LowerAscii(it->path().filename().string()) == wanted)
-            return true;
-    }
-    return false;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec), end;
+         !ec && it != end; it.increment(ec))
+        names.insert(LowerAscii(it->path().filename().string()));
+    return names;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // Writes the picture into a hidden temporary file beside the target, checks it decodes back to the same
@@ -110,11 +111,8 @@ bool PlacePng(const QImage& picture, const std::string& pngPath, std::string& er
         unlink(temp.c_str());
         return false;
     }
+    // Not synced one by one: the sources go only after one sync of the whole folder (DeleteSources).
     bool ok = WritePngFile(file, picture, error);
-    if (ok && fsync(fileno(file)) != 0) {
-        error = "cannot write " + temp + ": " + SystemError();
-        ok = false;
-    }
     if (std::fclose(file) != 0 && ok) {
         error = "cannot write " + temp + ": " + SystemError();
         ok = false;
@@ -126,7 +124,8 @@ bool PlacePng(const QImage& picture, const std::string& pngPath, std::string& er
     }
     // A hard link never replaces an existing name; where the file system has none, check, then rename.
     if (ok && link(temp.c_str(), pngPath.c_str()) != 0) {
-        const bool exists = errno == EEXIST || PngNameTaken(pngPath);
+        std::error_code ec;
+        const bool exists = errno == EEXIST || fs::exists(fs::symlink_status(pngPath, ec));
         if (exists || std::rename(temp.c_str(), pngPath.c_str()) != 0) {
             error = exists ? pngPath + " already exists" : "cannot name " + pngPath + ": " + SystemError();
             ok = false;
@@ -208,7 +207,14 @@ std::vector<std::string> ExpandPattern(const std::string& pattern, std::string& 
     return names;
 }
 
-TConvertOutcome ConvertOneFile(const std::string& path, bool deleteSource, std::FILE* log)
+TConvertOutcome ConvertOneFile(const std::string& path, std::FILE* log)
+{
+    std::unordered_set<std::string> takenNames = LowerNamesIn(FolderOf(path));
+    return ConvertOneFile(path, takenNames, log);
+}
+
+TConvertOutcome ConvertOneFile(const std::string& path, std::unordered_set<std::string>& takenNames,
+                               std::FILE* log)
 {
     const std::string extension = ExtensionOf(path);
     if (SameTextAscii(extension, ".png"))
@@ -218,7 +224,8 @@ TConvertOutcome ConvertOneFile(const std::string& path, bool deleteSource, std::
         return TConvertOutcome::NotAPicture;
     }
     const std::string pngPath = path.substr(0, path.size() - extension.size()) + ".png";
-    if (PngNameTaken(pngPath)) {
+    const std::string lowerPngName = LowerAscii(fs::path(pngPath).filename().string());
+    if (takenNames.count(lowerPngName) != 0) {
         std::fprintf(log, "%s: %s already exists, left alone\n", path.c_str(), pngPath.c_str());
         return TConvertOutcome::Failed;
     }
@@ -238,11 +245,35 @@ TConvertOutcome ConvertOneFile(const std::string& path, bool deleteSource, std::
         std::fprintf(log, "%s: not converted: %s\n", path.c_str(), error.c_str());
         return TConvertOutcome::Failed;
     }
-    if (deleteSource && std::remove(path.c_str()) != 0) {
-        std::fprintf(log, "%s: converted, but cannot delete it: %s\n", path.c_str(), SystemError().c_str());
-        return TConvertOutcome::Failed;
-    }
+    takenNames.insert(lowerPngName);
     return TConvertOutcome::Converted;
+}
+
+bool DeleteSources(const std::vector<std::string>& sources, std::FILE* log)
+{
+    if (sources.empty())
+        return true;
+    // The PNG files must be on the disk before their sources leave it.
+    const fs::path first(sources.front());
+    const std::string folder = first.has_parent_path() ? first.parent_path().string() : ".";
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const bool synced = fd >= 0 && syncfs(fd) == 0;
+    if (fd >= 0)
+        close(fd);
+    if (!synced) {
+        std::fprintf(log, "%s: cannot make sure the PNG files are written, sources kept: %s\n",
+                     folder.c_str(), SystemError().c_str());
+        return false;
+    }
+    bool ok = true;
+    for (const std::string& source : sources) {
+        if (std::remove(source.c_str()) != 0) {
+            std::fprintf(log, "%s: converted, but cannot delete it: %s\n", source.c_str(),
+                         SystemError().c_str());
+            ok = false;
+        }
+    }
+    return ok;
 }
 
 int RunConverter(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err)
@@ -264,12 +295,18 @@ int RunConverter(const std::vector<std::string>& arguments, std::FILE* out, std:
             std::fprintf(err, "vantorkorb-convert: %s\n", error.c_str());
             failed = true;
         }
+        std::vector<std::string> converted;
+        std::unordered_set<std::string> takenNames = LowerNamesIn(FolderOf(pattern));
         for (const std::string& file : files) {
-            const TConvertOutcome outcome = ConvertOneFile(file, options.DeleteSource, err);
+            const TConvertOutcome outcome = ConvertOneFile(file, takenNames, err);
             failed = failed || outcome == TConvertOutcome::Failed;
+            if (outcome == TConvertOutcome::Converted)
+                converted.push_back(file);
             if (options.Verbose && outcome == TConvertOutcome::Converted)
                 std::fprintf(out, "%s -> png\n", file.c_str());
         }
+        if (options.DeleteSource && !DeleteSources(converted, err))
+            failed = true;
     }
     return failed ? 1 : 0;
 }
