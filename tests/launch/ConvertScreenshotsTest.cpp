@@ -56,11 +56,12 @@ TEST_F(ConvertScreenshots, FourRunsInOrderThroughTheConverterScript)
     RecordScriptAtEachRun(4);
     ConvertAllScreenshots(m_execEmu, m_paths);
     ASSERT_EQ(m_processes.Starts.size(), 4u);
-    const std::string script = m_dir.Dir() + "batch.sh";
-    EXPECT_EQ(m_processes.Starts[0].CommandText, script + " -v. -out png -D Titles/*.*");
-    EXPECT_EQ(m_processes.Starts[1].CommandText, script + " -v. -out png -D Flyers/*.*");
-    EXPECT_EQ(m_processes.Starts[2].CommandText, script + " -v. -out png -D Cabinets/*.*");
-    EXPECT_EQ(m_processes.Starts[3].CommandText, script + " -v. -out png -D Gameplay/*.*");
+    const std::vector<std::string> folders = {"Titles/*.*", "Flyers/*.*", "Cabinets/*.*", "Gameplay/*.*"};
+    for (size_t i = 0; i < folders.size(); ++i) {
+        EXPECT_EQ(m_processes.Starts[i].Program, m_dir.Dir() + "batch.sh");
+        EXPECT_EQ(m_processes.Starts[i].Arguments,
+                  (std::vector<std::string>{"-v.", "-out", "png", "-D", folders[i]}));
+    }
     EXPECT_EQ(m_processes.BlockingWaits, 4) << "each run ends before the next begins";
 
     const std::string converterScript =
