@@ -148,7 +148,8 @@ void TMainMenuBar::CreateToggles(QMenu& view)
 
 void TMainMenuBar::CreateSettingsMenu(QMenuBar& bar)
 {
-    QMenu* settings = bar.addMenu("&Settings");
+    m_settingsMenu = bar.addMenu("&Settings");
+    QMenu* settings = m_settingsMenu;
     settings->setObjectName("MenuSettings");
     connect(AddItem(*settings, "MenuSetDefaultSettings", "Set &Default Settings"), &QAction::triggered, this,
             &TMainMenuBar::DefaultSettingsRequested);

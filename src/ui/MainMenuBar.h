@@ -27,6 +27,7 @@ public:
     // Adds an item at the end of "Sort by" for the next list column.
     void AddSortItem(const QString& name, const QString& caption);
 
+    QMenu& SettingsMenu() const { return *m_settingsMenu; }
     QMenu& ScreenShotMenu() const { return *m_screenShotMenu; }
     QMenu& HelpMenu() const { return *m_helpMenu; }
 
@@ -71,6 +72,7 @@ private:
     QAction* m_tabSheet = nullptr;
     QAction* m_statusBar = nullptr;
     QMenu* m_sortByMenu = nullptr;
+    QMenu* m_settingsMenu = nullptr;
     QMenu* m_screenShotMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     QActionGroup* m_sortGroup = nullptr;
