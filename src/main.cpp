@@ -66,11 +66,13 @@ int main(int argc, char** argv)
     // The other windows exist only after the main window's creation handler has run.
     TAboutBox1 aboutBox(services.Shell, &window);
     aboutBox.SetFontScaler(ScaleFormFonts);
-    window.SetAboutCommand([&aboutBox] { aboutBox.ShowWithVersion(kVersionText); });
+    QObject::connect(&window, &TMain1::AboutRequested, &aboutBox,
+                     [&aboutBox] { aboutBox.ShowWithVersion(kVersionText); });
     TQtFolderPicker folderPicker;
     TZipDirsForm1 zipDirsForm(*services.Dialogs, folderPicker, &window);
     zipDirsForm.ScaleFormFonts = ScaleFormFonts;
-    window.SetZipDirsCommand([&zipDirsForm, &startup] { zipDirsForm.SetDirs(startup.ZipRomPaths()); });
+    QObject::connect(&window, &TMain::ZipRomPathsRequested, &zipDirsForm,
+                     [&zipDirsForm, &startup] { zipDirsForm.SetDirs(startup.ZipRomPaths()); });
     window.ScreenShotPage().CreateTimerDialog();
     TSSConvert ssConvert(&window);
     ssConvert.ScaleFormFonts = ScaleFormFonts;

@@ -38,19 +38,24 @@ std::string SearchZipWith(TFileLocator& locator, const TGameObject& game, const 
     return {};
 }
 
-void UpdateWith(TFileLocator& locator, TGameObject& game, const TZipRomPaths& zipRomPaths)
+void SetZipDate(TGameObject& game, const std::string& archive)
 {
-    std::string archive = SearchZipWith(locator, game, zipRomPaths);
-    if (locator.FindFile("ziproms/" + game.ZipName + ".zip") || locator.FindFolder("roms/" + game.ZipName)) {
-        game.InstallState = 1;
-    } else {
-        game.InstallState = archive.empty() ? 0 : 2;
-    }
     std::optional<TDateTime> modified;
     if (!archive.empty()) {
         modified = FileModificationTime(archive);
     }
     game.ZipDate = modified ? FormatDateTime(*modified) : std::string();
+}
+
+void UpdateWith(TFileLocator& locator, TGameObject& game, const TZipRomPaths& zipRomPaths)
+{
+    std::string archive = SearchZipWith(locator, game, zipRomPaths);
+    if (locator.FindFile("ziproms/" + game.ZipName + ".zip") || locator.FindFolder("roms/" + game.ZipName)) {
+        game.InstallState = kInstalled;
+    } else {
+        game.InstallState = archive.empty() ? kNotInstalled : kInstalledOnExtraPath;
+    }
+    SetZipDate(game, archive);
 }
 } // namespace
 
@@ -59,6 +64,15 @@ void UpdateInstallStates(TGameObjectList& catalogue, const TZipRomPaths& zipRomP
     TFileLocator locator(TFileLocator::TMode::Indexed);
     for (int i = 0; i < catalogue.Count(); ++i) {
         UpdateWith(locator, catalogue.At(i), zipRomPaths);
+    }
+}
+
+void UpdateZipDates(TGameObjectList& catalogue, const TZipRomPaths& zipRomPaths)
+{
+    TFileLocator locator(TFileLocator::TMode::Indexed);
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        TGameObject& game = catalogue.At(i);
+        SetZipDate(game, SearchZipWith(locator, game, zipRomPaths));
     }
 }
 

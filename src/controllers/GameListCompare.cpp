@@ -40,13 +40,13 @@ int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, int column
 {
     int result = 0;
     switch (column) {
-    case static_cast<int>(TSortColumn::Name):
+    case static_cast<int>(TListColumn::Name):
         result = CompareTextNoCase(a.Game->GameName, b.Game->GameName);
         break;
-    case static_cast<int>(TSortColumn::ZipName):
+    case static_cast<int>(TListColumn::ZipName):
         result = CompareTextNoCase(a.Game->ZipName, b.Game->ZipName);
         break;
-    case static_cast<int>(TSortColumn::ZipDate):
+    case static_cast<int>(TListColumn::ZipDate):
         result = a.DateKey < b.DateKey ? -1 : (a.DateKey > b.DateKey ? 1 : 0);
         break;
     default:

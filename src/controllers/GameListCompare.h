@@ -5,7 +5,9 @@
 
 #include "catalogue/GameObject.h"
 
-enum class TSortColumn { Name = 0, ZipName = 1, ZipDate = 2 };
+// The list's columns, numbered as the settings file stores the sort column.
+enum class TListColumn { Name = 0, ZipName = 1, ZipDate = 2 };
+inline constexpr int kListColumnCount = 3;
 
 // A list entry as the compare sees it; the zip date is read once, when the entry is made.
 struct TGameListEntry

@@ -19,6 +19,19 @@ void TGameListModel::SetEntries(std::vector<TGameListEntry> entries)
     endResetModel();
 }
 
+void TGameListModel::Fill(TGameObjectList& catalogue, const TGameListFilter& filter)
+{
+    std::vector<TGameListEntry> entries;
+    entries.reserve(static_cast<size_t>(catalogue.Count()));
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        TGameObject& game = catalogue.At(i);
+        if (filter.Accepts(game)) {
+            entries.push_back(MakeGameListEntry(game));
+        }
+    }
+    SetEntries(std::move(entries));
+}
+
 void TGameListModel::Clear()
 {
     SetEntries({});
@@ -31,13 +44,14 @@ void TGameListModel::SetColumnCount(int count)
     endResetModel();
 }
 
-void TGameListModel::Sort(int column, bool descending)
+void TGameListModel::Sort(TListColumn column, bool descending)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> order(m_entries.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return GameListCompare(m_entries[size_t(a)], m_entries[size_t(b)], column, descending) < 0;
+        return GameListCompare(m_entries[size_t(a)], m_entries[size_t(b)], static_cast<int>(column),
+                               descending) < 0;
     });
     std::vector<TGameListEntry> sorted;
     sorted.reserve(m_entries.size());
@@ -59,6 +73,16 @@ TGameObject* TGameListModel::GameAt(int row) const
     return row >= 0 && row < Count() ? m_entries[size_t(row)].Game : nullptr;
 }
 
+int TGameListModel::RowOf(const TGameObject* game) const
+{
+    if (!game) {
+        return -1;
+    }
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [game](const TGameListEntry& entry) { return entry.Game == game; });
+    return found == m_entries.end() ? -1 : static_cast<int>(found - m_entries.begin());
+}
+
 int TGameListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : Count();
@@ -76,19 +100,18 @@ QVariant TGameListModel::data(const QModelIndex& index, int role) const
         return {};
     }
     if (role == Qt::DisplayRole) {
-        switch (index.column()) {
-        case 0:
+        switch (static_cast<TListColumn>(index.column())) {
+        case TListColumn::Name:
             return ToDisplayText(game->GameName);
-        case 1:
+        case TListColumn::ZipName:
             return ToDisplayText(game->ZipName);
-        case 2:
+        case TListColumn::ZipDate:
             return ToDisplayText(game->ZipDate);
-        default:
-            return {};
         }
+        return {};
     }
-    if (role == Qt::DecorationRole && index.column() == 0) {
-        return game->InstallState != 0 ? m_installedIcon : m_notInstalledIcon;
+    if (role == Qt::DecorationRole && index.column() == static_cast<int>(TListColumn::Name)) {
+        return game->Installed() ? m_installedIcon : m_notInstalledIcon;
     }
     return {};
 }
@@ -98,8 +121,8 @@ QVariant TGameListModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    static const char* const kCaptions[] = {"Name", "Zipname", "Zipdate"};
-    return section >= 0 && section < 3 ? QString(kCaptions[section]) : QVariant();
+    static const char* const kCaptions[kListColumnCount] = {"Name", "Zipname", "Zipdate"};
+    return section >= 0 && section < kListColumnCount ? QString(kCaptions[section]) : QVariant();
 }
 
 Qt::ItemFlags TGameListModel::flags(const QModelIndex& index) const

@@ -7,6 +7,7 @@
 #include <QIcon>
 
 #include "controllers/GameListCompare.h"
+#include "controllers/GameListFilter.h"
 
 class TGameListModel : public QAbstractTableModel
 {
@@ -14,15 +15,18 @@ class TGameListModel : public QAbstractTableModel
 public:
     explicit TGameListModel(int columnCount, QObject* parent = nullptr);
 
-    // Replaces every entry in one reset; the records stay owned by the catalogue.
-    void SetEntries(std::vector<TGameListEntry> entries);
+    // One entry per catalogue game the filter accepts, in catalogue order, in one reset; the records stay
+    // owned by the catalogue.
+    void Fill(TGameObjectList& catalogue, const TGameListFilter& filter);
     void Clear();
     void SetColumnCount(int count);
     // Stable, so an earlier sort stays the second key; selections follow their games.
-    void Sort(int column, bool descending);
+    void Sort(TListColumn column, bool descending);
 
     int Count() const { return static_cast<int>(m_entries.size()); }
     TGameObject* GameAt(int row) const;
+    // The row of the game, or -1 when it is not listed.
+    int RowOf(const TGameObject* game) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,6 +35,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    void SetEntries(std::vector<TGameListEntry> entries);
+
     int m_columnCount;
     std::vector<TGameListEntry> m_entries;
     QIcon m_installedIcon;

@@ -11,6 +11,7 @@
 #include "launch/LaunchGame.h"
 #include "ui/DisplayText.h"
 #include "ui/GameListView.h"
+#include "ui/MainMenuBar.h"
 #include "ui/ScaleFormFonts.h"
 #include "ui/ScreenShotPage.h"
 #include "ui/SettingsPage.h"
@@ -18,16 +19,18 @@
 
 void TMain::CreatePages()
 {
-    m_screenShotPage = new TScreenShotPage(m_pageControl, *m_services.Dialogs);
+    m_screenShotPage = new TScreenShotPage(m_pageControl, m_dialogs);
     m_screenShotPage->setObjectName("ScreenShotTab");
     m_screenShotPage->SetFontScaler([](QWidget* form) { ScaleFormFonts(form); });
     m_pageControl->addTab(m_screenShotPage, "Screenshot");
     m_settingsPage = new TSettingsPage(m_pageControl);
     m_settingsPage->setObjectName("SettingsTab");
     m_settingsPage->SetPageControl(m_pageControl);
-    m_settingsPage->SetDialogs(m_services.Dialogs);
+    m_settingsPage->SetDialogs(&m_dialogs);
     m_pageControl->addTab(m_settingsPage, "Settings");
     connect(m_settingsPage, &TSettingsPage::StartRequested, this, &TMain::StartEmuButtonClick);
+    connect(m_settingsPage, &TSettingsPage::DefaultSettingsModeStarted, this,
+            &TMain::DefaultSettingsModeStarted);
     connect(m_settingsPage, &TSettingsPage::DefaultSettingsModeEnded, this, &TMain::DefaultSettingsModeEnded);
 }
 
@@ -54,7 +57,7 @@ void TMain::ApplyScreenshotControls()
 
 void TMain::FillPageMenus()
 {
-    m_screenShotPage->FillScreenShotMenu(m_screenShotMenu);
+    m_screenShotPage->FillScreenShotMenu(&m_menus->ScreenShotMenu());
 }
 
 void TMain::ReleasePages()
@@ -65,14 +68,22 @@ void TMain::ReleasePages()
 
 void TMain::MenuSetDefaultSettingsClick()
 {
-    if (m_settingsPage->DefaultSettingsMode()) {
-        return;
+    if (!EditingDefaults()) {
+        m_settingsPage->EnterDefaultSettingsMode();
     }
+}
+
+bool TMain::EditingDefaults() const
+{
+    return m_settingsPage->DefaultSettingsMode();
+}
+
+void TMain::DefaultSettingsModeStarted()
+{
     m_gameList->setEnabled(false);
     m_gameList->hide();
     m_defaultBackImage->show();
     m_startEmuButton->setEnabled(false);
-    m_settingsPage->EnterDefaultSettingsMode();
     m_currentGame = m_settingsPage->CurrentGame();
 }
 
@@ -86,7 +97,7 @@ void TMain::DefaultSettingsModeEnded()
 
 void TMain::StartEmuButtonClick()
 {
-    if (!m_startEmuButton->isEnabled() || !m_currentGame || !m_services.Shell) {
+    if (!m_startEmuButton->isEnabled() || !m_currentGame || EditingDefaults()) {
         return;
     }
     m_screenShotPage->StopSlideshow();
@@ -101,8 +112,8 @@ void TMain::StartEmuButtonClick()
                            m_startup.ZipRomPaths(),
                            *m_currentGame,
                            m_startup.ExecEmu(),
-                           *m_services.Dialogs,
-                           *m_services.Shell,
+                           m_dialogs,
+                           m_shell,
                            [this](const std::string& text) { SetStatusText(ToDisplayText(text)); }};
     std::string error;
     try {

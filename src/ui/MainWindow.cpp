@@ -17,25 +17,39 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <stdexcept>
+
 #include "app/Startup.h"
 #include "catalogue/GameObject.h"
+#include "catalogue/InstalledGames.h"
 #include "controllers/GameSound.h"
 #include "ui/DisplayText.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/MainMenuBar.h"
 #include "ui/Pictures.h"
 #include "ui/ScaleFormFonts.h"
+#include "ui/SettingsPage.h"
 
 namespace {
 constexpr int kPanelMinWidth = 145;
 constexpr int kSplitterWidth = 3;
 constexpr int kMinClientHeight = 140;
 const char* const kCreditLine = "VantorKorb by the VantorKorb team";
+
+template <typename TService> TService& Required(TService* service, const char* name)
+{
+    if (!service) {
+        throw std::invalid_argument(std::string("The main window needs the ") + name + " service");
+    }
+    return *service;
+}
 } // namespace
 
 TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_startup(startup), m_model(new TGameListModel(2, this)),
-      m_sound(new TGameSound(services.Media, services.Dialogs))
+    : QMainWindow(parent), m_dialogs(Required(services.Dialogs, "dialogs")),
+      m_shell(Required(services.Shell, "shell")), m_media(Required(services.Media, "media")),
+      m_startup(startup), m_model(new TGameListModel(2, this)), m_sound(new TGameSound(&m_media, &m_dialogs))
 {
     setObjectName("Main1");
     setWindowTitle("VantorKorb");
@@ -45,7 +59,9 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
     setFont(font);
     CreateControls();
     CreatePages();
-    CreateMenus();
+    m_menus = new TMainMenuBar(*menuBar(), this);
+    FillPageMenus();
+    ConnectMenus();
     m_startup.OnApplyMainSettings = [this](const TMainSettingsRecord& record) { ApplyMainSettings(record); };
     m_startup.OnCollectMainSettings = [this](TMainSettingsRecord& record) { CollectMainSettings(record); };
     m_startup.OnError = [this](const std::string& text) { ShowError(text); };
@@ -80,7 +96,6 @@ void TMain::CreateControls()
     panelLayout->setSpacing(2);
     auto* grGames = new QGroupBox("Games", m_gameListPanel);
     grGames->setObjectName("GrGames");
-    m_grGames = grGames;
     auto* gamesLayout = new QVBoxLayout(grGames);
     gamesLayout->setContentsMargins(2, 2, 2, 2);
     // The logo and the list share one cell; the logo shows only while the list is hidden.
@@ -176,7 +191,7 @@ void TMain::FormClose()
     }
     m_closed = true;
     if (m_model->Count() == 0) {
-        MenuViewGamesClick(MenuItem("MSGamesInstalled"));
+        MenuViewGamesClick(TGameFilter::Installed);
     }
     m_sound->Stop();
     ReleasePages();
@@ -195,19 +210,12 @@ void TMain::ReleaseCatalogueView()
 void TMain::FillGameList()
 {
     setUpdatesEnabled(false);
-    const TGameObjectList& catalogue = m_startup.Catalogue();
-    const bool all = MenuItem("MSGamesAll")->isChecked();
-    const bool installed = MenuItem("MSGamesInstalled")->isChecked();
-    std::vector<TGameListEntry> entries;
-    entries.reserve(size_t(catalogue.Count()));
-    for (int i = 0; i < catalogue.Count(); ++i) {
-        TGameObject& game = catalogue.At(i);
-        if (all || installed == (game.InstallState != 0)) {
-            entries.push_back(MakeGameListEntry(game));
-        }
-    }
-    m_model->SetEntries(std::move(entries));
-    m_model->Sort(m_sortColumn, Descending());
+    TGameObjectList& catalogue = m_startup.Catalogue();
+    // Archives change on disk between fills; the list shows their dates as they are now.
+    UpdateZipDates(catalogue, m_startup.ZipRomPaths());
+    m_listFilter.SetInstallFilter(m_view.Filter);
+    m_model->Fill(catalogue, m_listFilter);
+    m_model->Sort(m_view.SortColumn, m_view.Descending);
     const int lastListPos = m_startup.LastListPos;
     if (lastListPos >= 0 && m_model->Count() > lastListPos) {
         // The fill runs the selection update once itself, below.
@@ -225,9 +233,15 @@ void TMain::FillGameList()
 
 void TMain::UpdateSelection()
 {
+    if (EditingDefaults()) {
+        // The list behind the logo may change, but the "Default" record stays what the window edits.
+        m_currentGame = m_settingsPage->CurrentGame();
+        m_startEmuButton->setEnabled(false);
+        return;
+    }
     const int row = m_gameList->SelectedRow();
     m_currentGame = m_model->GameAt(row);
-    if (m_currentGame && m_currentGame->InstallState != 0) {
+    if (m_currentGame && m_currentGame->Installed()) {
         m_startEmuButton->setEnabled(true);
         m_startup.LastListPos = row;
     } else {
@@ -340,7 +354,5 @@ void TMain::FormResize()
 
 void TMain::ShowError(const std::string& text)
 {
-    if (m_services.Dialogs) {
-        m_services.Dialogs->ShowMessage(TMessage{"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
-    }
+    m_dialogs.ShowMessage(TMessage{"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
 }

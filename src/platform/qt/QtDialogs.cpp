@@ -114,10 +114,11 @@ std::optional<std::string> TQtDialogs::OpenFile(const TOpenFileRequest& request)
 std::optional<TFontChoice> TQtDialogs::ChooseFont(const TFontChoice& current)
 {
     QFont font(TextFromBytes(current.Face), current.Size > 0 ? current.Size : 9);
-    font.setBold(current.Style & 1);
-    font.setItalic(current.Style & 2);
-    font.setUnderline(current.Style & 4);
-    font.setStrikeOut(current.Style & 8);
+    const TFontEffects effects = TFontEffects::FromStyle(current.Style);
+    font.setBold(effects.Bold);
+    font.setItalic(effects.Italic);
+    font.setUnderline(effects.Underline);
+    font.setStrikeOut(effects.StrikeOut);
     bool ok = false;
     QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
     if (!ok)
@@ -125,8 +126,8 @@ std::optional<TFontChoice> TQtDialogs::ChooseFont(const TFontChoice& current)
     TFontChoice choice = current;
     choice.Face = chosen.family().toStdString();
     choice.Size = chosen.pointSize() > 0 ? chosen.pointSize() : current.Size;
-    choice.Style = (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0) | (chosen.underline() ? 4 : 0) |
-                   (chosen.strikeOut() ? 8 : 0);
+    choice.Style =
+        TFontEffects{chosen.bold(), chosen.italic(), chosen.underline(), chosen.strikeOut()}.Style();
     return choice;
 }
 
