@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class TMsgIcon { None, Error, Warning, Information, Question };
@@ -27,12 +28,15 @@ struct TOpenFileRequest
     bool MustExist = true;
 };
 
+// The style bits of a stored font.
+enum TFontStyleBit : int { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
 // Font of the game list as the settings file stores it.
 struct TFontChoice
 {
     std::string Face = "Arial";
     int Size = 9;       // points
-    int Style = 0;      // 1 bold, 2 italic, 4 underline, 8 strike-out
+    int Style = 0;      // TFontStyleBit values
     uint32_t Color = 0; // 0x00BBGGRR or 0x80000000 + system colour number
 };
 
@@ -48,3 +52,15 @@ public:
     virtual std::optional<TFontChoice> ChooseFont(const TFontChoice& current) = 0;
     virtual std::optional<uint32_t> ChooseColour(uint32_t current) = 0;
 };
+
+// The program's error box: caption "Error", the error icon and the buttons given.
+inline TMessage ErrorMessage(std::string text, std::vector<TMsgButton> buttons = {TMsgButton::Ok})
+{
+    return TMessage{"Error", std::move(text), TMsgIcon::Error, std::move(buttons)};
+}
+
+// Shows the error box with its one OK button.
+inline void ShowError(TDialogs& dialogs, const std::string& text)
+{
+    dialogs.ShowMessage(ErrorMessage(text));
+}

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/DisplayText.h"
+#include "platform/qt/QtText.h"
 #include "ui/Pictures.h"
 
 TGameListModel::TGameListModel(int columnCount, QObject* parent)
@@ -78,11 +78,11 @@ QVariant TGameListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case 0:
-            return ToDisplayText(game->GameName);
+            return TextFromBytes(game->GameName);
         case 1:
-            return ToDisplayText(game->ZipName);
+            return TextFromBytes(game->ZipName);
         case 2:
-            return ToDisplayText(game->ZipDate);
+            return TextFromBytes(game->ZipDate);
         default:
             return {};
         }

@@ -15,8 +15,8 @@
 #include "app/Startup.h"
 #include "catalogue/InstalledGames.h"
 #include "controllers/GameSound.h"
+#include "platform/qt/QtText.h"
 #include "report/NeededReport.h"
-#include "ui/ColourRoles.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
 #include "ui/SignalCloser.h"
@@ -230,20 +230,15 @@ void TMain::MSListBackgroundcolorClick()
 
 void TMain::ApplyListFont()
 {
-    QFont font(QString::fromStdString(m_listFont.Face));
-    font.setPointSize(m_listFont.Size > 0 ? m_listFont.Size : 9);
-    font.setBold(m_listFont.Style & 1);
-    font.setItalic(m_listFont.Style & 2);
-    font.setUnderline(m_listFont.Style & 4);
-    font.setStrikeOut(m_listFont.Style & 8);
-    m_gameList->SetListFont(font);
+    m_gameList->SetListFont(FontFromChoice(m_listFont));
     ApplyListColours();
 }
 
 void TMain::ApplyListColours()
 {
     const QPalette palette = this->palette();
-    m_gameList->SetColours(ToQColor(m_listFont.Color, palette), ToQColor(m_listBgColor, palette));
+    m_gameList->SetColours(ColourFromStored(m_listFont.Color, palette),
+                           ColourFromStored(m_listBgColor, palette));
 }
 
 void TMain::MenuHotTrackingClick()

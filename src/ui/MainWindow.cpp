@@ -20,11 +20,11 @@
 #include "app/Startup.h"
 #include "catalogue/GameObject.h"
 #include "controllers/GameSound.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/FormFonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
 #include "ui/Pictures.h"
-#include "ui/ScaleFormFonts.h"
 
 namespace {
 constexpr int kPanelMinWidth = 145;
@@ -236,7 +236,7 @@ void TMain::UpdateSelection()
     }
     ShowGameOnPages();
     if (m_currentGame) {
-        m_statusZip->setText(ToDisplayText(m_currentGame->ZipName));
+        m_statusZip->setText(TextFromBytes(m_currentGame->ZipName));
         PlayGameSound();
     } else {
         m_statusZip->setText("none");
@@ -341,6 +341,6 @@ void TMain::FormResize()
 void TMain::ShowError(const std::string& text)
 {
     if (m_services.Dialogs) {
-        m_services.Dialogs->ShowMessage(TMessage{"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
+        ::ShowError(*m_services.Dialogs, text);
     }
 }
