@@ -13,6 +13,7 @@
 #include "images/PictureFormats.h"
 #include "launch/ConvertScreenshots.h"
 #include "platform/FolderLock.h"
+#include "platform/qt/FormFonts.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
 #include "ui/Application.h"
@@ -20,7 +21,6 @@
 #include "ui/Main1.h"
 #include "ui/Pictures.h"
 #include "ui/SSConvert.h"
-#include "ui/ScaleFormFonts.h"
 #include "ui/ScreenShotPage.h"
 #include "ui/SignalCloser.h"
 

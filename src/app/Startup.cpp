@@ -59,12 +59,7 @@ bool HoldsGameList(const std::string& path)
 
 TMessage ErrorBox(const std::string& text, TMsgButton button)
 {
-    TMessage message;
-    message.Caption = "Error";
-    message.Text = text;
-    message.Icon = TMsgIcon::Error;
-    message.Buttons = {button};
-    return message;
+    return ErrorMessage(text, {button});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/DateTimeText.h"
+#include "base/PlainFileName.h"
 #include "catalogue/FileLocator.h"
 
 namespace {
@@ -14,6 +15,10 @@ std::string SearchList(const TZipRomPaths& zipRomPaths)
 
 std::string SearchZipWith(TFileLocator& locator, const TGameObject& game, const TZipRomPaths& zipRomPaths)
 {
+    // "../x" would be found outside every rom folder.
+    if (!IsPlainFileName(game.ZipName)) {
+        return {};
+    }
     const std::string fileName = game.ZipName + ".zip";
     if (auto found = locator.FindFile(fileName)) {
         return *found;
@@ -50,7 +55,9 @@ void SetZipDate(TGameObject& game, const std::string& archive)
 void UpdateWith(TFileLocator& locator, TGameObject& game, const TZipRomPaths& zipRomPaths)
 {
     std::string archive = SearchZipWith(locator, game, zipRomPaths);
-    if (locator.FindFile("ziproms/" + game.ZipName + ".zip") || locator.FindFolder("roms/" + game.ZipName)) {
+    const bool plainName = IsPlainFileName(game.ZipName);
+    if (plainName && (locator.FindFile("ziproms/" + game.ZipName + ".zip") ||
+                      locator.FindFolder("roms/" + game.ZipName))) {
         game.InstallState = kInstalled;
     } else {
         game.InstallState = archive.empty() ? kNotInstalled : kInstalledOnExtraPath;

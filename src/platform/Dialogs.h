@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class TMsgIcon { None, Error, Warning, Information, Question };
@@ -70,3 +71,15 @@ public:
     virtual std::optional<TFontChoice> ChooseFont(const TFontChoice& current) = 0;
     virtual std::optional<uint32_t> ChooseColour(uint32_t current) = 0;
 };
+
+// The program's error box: caption "Error", the error icon and the buttons given.
+inline TMessage ErrorMessage(std::string text, std::vector<TMsgButton> buttons = {TMsgButton::Ok})
+{
+    return TMessage{"Error", std::move(text), TMsgIcon::Error, std::move(buttons)};
+}
+
+// Shows the error box with its one OK button.
+inline void ShowError(TDialogs& dialogs, const std::string& text)
+{
+    dialogs.ShowMessage(ErrorMessage(text));
+}

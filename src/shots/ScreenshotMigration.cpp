@@ -8,6 +8,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "base/PlainFileName.h"
 #include "shots/ScreenshotFiles.h"
 
 namespace fs = std::filesystem;
@@ -16,13 +17,6 @@ namespace {
 
 constexpr size_t kPrefixLength = 6;
 constexpr const char* kImageExtensions[] = {".pcx", ".jpg", ".bmp", ".png"};
-
-// A zip name with a separator, "." or ".." would reach outside the picture folders.
-bool IsPlainName(const std::string& name)
-{
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
 
 bool StartsWithNoCase(std::string_view text, std::string_view lowerPrefix)
 {
@@ -212,7 +206,7 @@ TMigrationResult MoveOldScreenshots(const TMigrationDirs& dirs, const std::vecto
 {
     TMigration migration(dirs);
     for (const std::string& zip : zipNames) {
-        if (IsPlainName(zip))
+        if (IsPlainFileName(zip))
             migration.MoveGame(zip);
     }
     return migration.Finish();

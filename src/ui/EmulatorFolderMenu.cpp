@@ -6,7 +6,7 @@
 #include "app/EmulatorFolder.h"
 #include "app/Startup.h"
 #include "platform/Dialogs.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/QtText.h"
 #include "ui/MainMenuBar.h"
 #include "ui/MainWindow.h"
 #include "ui/SignalCloser.h"
@@ -29,7 +29,7 @@ void TEmulatorFolderMenu::RecentFoldersShow()
 {
     m_recentMenu->clear();
     for (const std::string& folder : m_recent.Folders()) {
-        QAction* item = m_recentMenu->addAction(ToDisplayText(folder).replace('&', "&&"));
+        QAction* item = m_recentMenu->addAction(TextFromBytes(folder).replace('&', "&&"));
         connect(item, &QAction::triggered, this, [this, folder] { SwitchTo(folder); });
     }
     m_recentMenu->setEnabled(!m_recent.Folders().empty());

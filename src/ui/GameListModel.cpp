@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/DisplayText.h"
+#include "platform/qt/QtText.h"
 #include "ui/Pictures.h"
 
 TGameListModel::TGameListModel(int columnCount, QObject* parent)
@@ -102,11 +102,11 @@ QVariant TGameListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole) {
         switch (static_cast<TListColumn>(index.column())) {
         case TListColumn::Name:
-            return ToDisplayText(game->GameName);
+            return TextFromBytes(game->GameName);
         case TListColumn::ZipName:
-            return ToDisplayText(game->ZipName);
+            return TextFromBytes(game->ZipName);
         case TListColumn::ZipDate:
-            return ToDisplayText(game->ZipDate);
+            return TextFromBytes(game->ZipDate);
         }
         return {};
     }

@@ -11,8 +11,8 @@
 #include "app/Startup.h"
 #include "catalogue/InstalledGames.h"
 #include "controllers/GameSound.h"
+#include "platform/qt/QtText.h"
 #include "report/NeededReport.h"
-#include "ui/ColourRoles.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
 #include "ui/MainMenuBar.h"
@@ -119,21 +119,15 @@ void TMain::MSListBackgroundcolorClick()
 
 void TMain::ApplyListFont()
 {
-    QFont font(QString::fromStdString(m_listFont.Face));
-    font.setPointSize(m_listFont.Size > 0 ? m_listFont.Size : 9);
-    const TFontEffects effects = TFontEffects::FromStyle(m_listFont.Style);
-    font.setBold(effects.Bold);
-    font.setItalic(effects.Italic);
-    font.setUnderline(effects.Underline);
-    font.setStrikeOut(effects.StrikeOut);
-    m_gameList->SetListFont(font);
+    m_gameList->SetListFont(FontFromChoice(m_listFont));
     ApplyListColours();
 }
 
 void TMain::ApplyListColours()
 {
     const QPalette palette = this->palette();
-    m_gameList->SetColours(ToQColor(m_listFont.Color, palette), ToQColor(m_listBgColor, palette));
+    m_gameList->SetColours(ColourFromStored(m_listFont.Color, palette),
+                           ColourFromStored(m_listBgColor, palette));
 }
 
 void TMain::MenuHotTrackingClick(bool on)

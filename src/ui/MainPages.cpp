@@ -9,10 +9,10 @@
 #include "app/Startup.h"
 #include "controllers/GameSound.h"
 #include "launch/LaunchGame.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/FormFonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/GameListView.h"
 #include "ui/MainMenuBar.h"
-#include "ui/ScaleFormFonts.h"
 #include "ui/ScreenShotPage.h"
 #include "ui/SettingsPage.h"
 #include "ui/SignalCloser.h"
@@ -106,7 +106,7 @@ void TMain::StartEmuButtonClick()
     const TSignalCloser::THold hold;
     const QString before = m_statusText->text();
     const QString starting =
-        ToDisplayText("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026");
+        TextFromBytes("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026");
     SetStatusText(starting);
     TLaunchContext context{m_startup.Paths(),
                            m_startup.ZipRomPaths(),
@@ -114,7 +114,7 @@ void TMain::StartEmuButtonClick()
                            m_startup.ExecEmu(),
                            m_dialogs,
                            m_shell,
-                           [this](const std::string& text) { SetStatusText(ToDisplayText(text)); }};
+                           [this](const std::string& text) { SetStatusText(TextFromBytes(text)); }};
     std::string error;
     try {
         LaunchGame(context);

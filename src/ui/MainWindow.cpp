@@ -23,12 +23,12 @@
 #include "catalogue/GameObject.h"
 #include "catalogue/InstalledGames.h"
 #include "controllers/GameSound.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/FormFonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
 #include "ui/MainMenuBar.h"
 #include "ui/Pictures.h"
-#include "ui/ScaleFormFonts.h"
 #include "ui/SettingsPage.h"
 
 namespace {
@@ -250,7 +250,7 @@ void TMain::UpdateSelection()
     }
     ShowGameOnPages();
     if (m_currentGame) {
-        m_statusZip->setText(ToDisplayText(m_currentGame->ZipName));
+        m_statusZip->setText(TextFromBytes(m_currentGame->ZipName));
         PlayGameSound();
     } else {
         m_statusZip->setText("none");
@@ -354,5 +354,5 @@ void TMain::FormResize()
 
 void TMain::ShowError(const std::string& text)
 {
-    m_dialogs.ShowMessage(TMessage{"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
+    ::ShowError(m_dialogs, text);
 }
