@@ -9,8 +9,10 @@
 #include "app/Startup.h"
 #include "base/DateTimeText.h"
 #include "platform/Dialogs.h"
+#include "platform/Media.h"
 #include "platform/Processes.h"
 #include "platform/Services.h"
+#include "platform/Shell.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
 #include "ui/Main1.h"
@@ -35,11 +37,31 @@ public:
     bool ProcessPendingEvents() override { return true; }
 };
 
+class TNoShell : public TShell
+{
+public:
+    bool OpenWithShell(const std::string&) override { return false; }
+    std::optional<std::string> FindAssociatedProgram(const std::string&) override { return std::nullopt; }
+    std::string WebBrowserCommand(const std::string&) override { return {}; }
+    bool RunProgram(const std::string&, const std::string&) override { return false; }
+};
+
+class TNoMedia : public TMedia
+{
+public:
+    bool Open(const std::string&) override { return false; }
+    bool Play() override { return false; }
+    bool IsPlaying() override { return false; }
+    void Stop() override {}
+};
+
 // A window whose catalogue holds kGames records with mixed names, states and dates.
 struct TBenchWindow
 {
     TSilentDialogs Dialogs;
     TNoProcesses Processes;
+    TNoShell Shell;
+    TNoMedia Media;
     TStartup Startup{Dialogs, Processes};
     std::unique_ptr<TMain1> Window;
 
@@ -59,6 +81,9 @@ struct TBenchWindow
         }
         TPlatformServices services;
         services.Dialogs = &Dialogs;
+        services.Shell = &Shell;
+        services.Processes = &Processes;
+        services.Media = &Media;
         Window = std::make_unique<TMain1>(services, Startup);
         Window->resize(800, 600);
         Window->show();
@@ -84,9 +109,9 @@ void BM_SortByZipDate(benchmark::State& state)
 {
     TBenchWindow& bench = Bench();
     bench.Window->FillGameList();
-    int column = 0;
+    TListColumn column = TListColumn::Name;
     for (auto _ : state) {
-        column = column == 2 ? 1 : 2;
+        column = column == TListColumn::ZipDate ? TListColumn::ZipName : TListColumn::ZipDate;
         bench.Window->SortOn(column);
     }
 }
@@ -96,9 +121,9 @@ void BM_SortByName(benchmark::State& state)
 {
     TBenchWindow& bench = Bench();
     bench.Window->FillGameList();
-    int column = 0;
+    TListColumn column = TListColumn::Name;
     for (auto _ : state) {
-        column = column == 0 ? 1 : 0;
+        column = column == TListColumn::Name ? TListColumn::ZipName : TListColumn::Name;
         bench.Window->SortOn(column);
     }
 }

@@ -62,7 +62,7 @@ void BM_ModelKeystroke(benchmark::State& state)
     for (auto& game : games)
         entries.push_back(MakeGameListEntry(*game));
     model.SetEntries(std::move(entries));
-    model.Sort(0, false);
+    model.Sort(TListColumn::Name, false);
     const std::string typed = "street f";
     std::vector<std::string> steps;
     for (size_t i = 1; i <= typed.size(); ++i)

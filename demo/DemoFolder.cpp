@@ -176,11 +176,27 @@ void WriteFrontEndSettings(const fs::path& folder)
 
 } // namespace
 
-void WriteDemoFolder(const std::string& folderName, const std::string& simPath)
+// The program "Convert all to PNG" runs; the front-end looks for it under the Windows converter's name.
+void InstallConverter(const fs::path& folder, const std::string& convertPath)
+{
+    if (convertPath.empty())
+        return;
+    std::error_code error;
+    fs::copy_file(convertPath, folder / "nconvert.exe", fs::copy_options::overwrite_existing, error);
+    if (error)
+        throw std::runtime_error("cannot copy the converter " + convertPath + ": " + error.message());
+    fs::permissions(folder / "nconvert.exe", fs::perms::owner_all | fs::perms::group_read |
+                                                 fs::perms::group_exec | fs::perms::others_read |
+                                                 fs::perms::others_exec);
+}
+
+void WriteDemoFolder(const std::string& folderName, const std::string& simPath,
+                     const std::string& convertPath)
 {
     const fs::path folder(folderName);
     fs::create_directories(folder);
     InstallEmulator(folder, simPath);
+    InstallConverter(folder, convertPath);
     WriteFile(folder / "Readme.txt", ReadmeText());
     WriteFile(folder / "VantorKorb.txt", GuideText());
     WriteFile(folder / "VantorKorbFaq.txt", FaqText());

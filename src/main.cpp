@@ -11,14 +11,16 @@
 #include "components/BrowseFolderQt.h"
 #include "components/ZipDirs1.h"
 #include "images/PictureFormats.h"
+#include "launch/ConvertScreenshots.h"
 #include "platform/FolderLock.h"
+#include "platform/qt/FormFonts.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
 #include "ui/Application.h"
 #include "ui/EmulatorFolderMenu.h"
 #include "ui/Main1.h"
 #include "ui/Pictures.h"
-#include "ui/ScaleFormFonts.h"
+#include "ui/SSConvert.h"
 #include "ui/ScreenShotPage.h"
 #include "ui/SignalCloser.h"
 
@@ -64,12 +66,22 @@ int main(int argc, char** argv)
     // The other windows exist only after the main window's creation handler has run.
     TAboutBox1 aboutBox(services.Shell, &window);
     aboutBox.SetFontScaler(ScaleFormFonts);
-    window.SetAboutCommand([&aboutBox] { aboutBox.ShowWithVersion(kVersionText); });
+    QObject::connect(&window, &TMain1::AboutRequested, &aboutBox,
+                     [&aboutBox] { aboutBox.ShowWithVersion(kVersionText); });
     TQtFolderPicker folderPicker;
     TZipDirsForm1 zipDirsForm(*services.Dialogs, folderPicker, &window);
     zipDirsForm.ScaleFormFonts = ScaleFormFonts;
-    window.SetZipDirsCommand([&zipDirsForm, &startup] { zipDirsForm.SetDirs(startup.ZipRomPaths()); });
+    QObject::connect(&window, &TMain::ZipRomPathsRequested, &zipDirsForm,
+                     [&zipDirsForm, &startup] { zipDirsForm.SetDirs(startup.ZipRomPaths()); });
     window.ScreenShotPage().CreateTimerDialog();
+    TSSConvert ssConvert(&window);
+    ssConvert.ScaleFormFonts = ScaleFormFonts;
+    ssConvert.ConvertAllScreenshots = [&window, &startup] {
+        ConvertAllScreenshots(startup.ExecEmu(), startup.Paths());
+        window.ScreenShotPage().LoadNew(window.CurrentGame());
+    };
+    window.ScreenShotPage().SetConvertFormatCommand([&ssConvert] { ssConvert.ShowConvertDialog(); });
+    window.ScreenShotPage().SetConvertToNewStyleCommand([&startup] { startup.MigrateOldScreenshots(); });
     window.show();
     startupHold.reset();
     return app.exec();

@@ -51,12 +51,7 @@ bool IsPlausibleFolder(const std::string& folder)
 
 TMessage ErrorBox(const std::string& text, TMsgButton button)
 {
-    TMessage message;
-    message.Caption = "Error";
-    message.Text = text;
-    message.Icon = TMsgIcon::Error;
-    message.Buttons = {button};
-    return message;
+    return ErrorMessage(text, {button});
 }
 
 TMessage InUseMessage(const std::string& folder)

@@ -15,6 +15,9 @@
 inline constexpr uint32_t kClWindowText = 0x80000008;
 inline constexpr uint32_t kClWindow = 0x80000005;
 
+// Values of State.
+enum class TWindowState : int32_t { Normal = 0, Minimised = 1, Maximised = 2 };
+
 struct TMainSettingsRecord
 {
     // VantorKorb
@@ -33,7 +36,7 @@ struct TMainSettingsRecord
     int32_t FontStyle = 0; // 1 bold, 2 italic, 4 underline, 8 strike-out
     uint32_t BgColor = kClWindow;
     // Window
-    int32_t State = 0; // 0 normal, 1 minimised, 2 maximised
+    int32_t State = static_cast<int32_t>(TWindowState::Normal);
     int32_t Width = 600, Height = 400, GLPWidth = 185, LGLPos = 0;
     // Screenshot
     bool Original = false, Scaled = true, Stretched = false;

@@ -15,6 +15,7 @@
 #include "catalogue/SupportedGames.h"
 #include "launch/ExecEmu.h"
 #include "launch/LaunchScript.h"
+#include "shots/ScreenshotMigration.h"
 
 namespace fs = std::filesystem;
 
@@ -58,12 +59,7 @@ bool HoldsGameList(const std::string& path)
 
 TMessage ErrorBox(const std::string& text, TMsgButton button)
 {
-    TMessage message;
-    message.Caption = "Error";
-    message.Text = text;
-    message.Icon = TMsgIcon::Error;
-    message.Buttons = {button};
-    return message;
+    return ErrorMessage(text, {button});
 }
 
 } // namespace
@@ -71,6 +67,17 @@ TMessage ErrorBox(const std::string& text, TMsgButton button)
 TStartup::TStartup(TDialogs& dialogs, TProcesses& processes, TShell* shell)
     : m_dialogs(dialogs), m_execEmu(processes, shell)
 {
+    OnScreenshotLayoutMigration = [this] { MigrateOldScreenshots(); };
+}
+
+void TStartup::MigrateOldScreenshots()
+{
+    std::vector<std::string> zipNames;
+    zipNames.reserve(static_cast<size_t>(m_catalogue.Count()));
+    for (int i = 0; i < m_catalogue.Count(); ++i)
+        zipNames.push_back(m_catalogue.At(i).ZipName);
+    const TMigrationDirs dirs{std::string("pcx") + kPathSepText, m_paths.TitlesDir, m_paths.GameplayDir};
+    ::MigrateOldScreenshots(m_dialogs, dirs, zipNames);
 }
 
 void TStartup::ShowError(const std::string& text)

@@ -33,7 +33,8 @@ public:
     // Fills the window's values into the record about to be saved; the record already holds EmuExeDate,
     // EmuExePath, ZipRomPath, LGLPos (from LastListPos) and the CurScrShot of every catalogue game.
     std::function<void(TMainSettingsRecord&)> OnCollectMainSettings;
-    // Offered before the main settings are read when they predate the screenshot layout.
+    // Offered before the main settings are read when they predate the screenshot layout; by default
+    // MigrateOldScreenshots.
     std::function<void()> OnScreenshotLayoutMigration;
     // Shows an unexpected error's text; by default an "Error" box with an OK button through the dialogs.
     std::function<void(const std::string&)> OnError;
@@ -60,6 +61,9 @@ public:
     bool ListingIsStale(bool onlyIfStale) const;
     void ListingRun();
     void CreateDataFolders() const;
+    // Asks, then moves the shots of the old "pcx" folder (beneath the working directory) into the title
+    // and game-play folders, for the games of the catalogue in catalogue order.
+    void MigrateOldScreenshots();
 
 private:
     bool CheckRequiredFiles();

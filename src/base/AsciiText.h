@@ -30,3 +30,15 @@ constexpr bool SameTextAscii(std::string_view a, std::string_view b)
             return false;
     return true;
 }
+
+// Where part first stands in text without regard to case; npos when nowhere or when part is empty.
+constexpr size_t FindTextAscii(std::string_view text, std::string_view part)
+{
+    if (part.empty() || part.size() > text.size())
+        return std::string_view::npos;
+    for (size_t i = 0; i + part.size() <= text.size(); ++i) {
+        if (SameTextAscii(text.substr(i, part.size()), part))
+            return i;
+    }
+    return std::string_view::npos;
+}

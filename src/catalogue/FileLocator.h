@@ -5,9 +5,8 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
-enum class TEntryKind { File, Folder, Other };
+#include "base/FolderListing.h"
 
 class TFileLocator
 {
@@ -23,24 +22,9 @@ public:
     std::optional<std::string> FindFolder(const std::string& path) { return Find(path, TEntryKind::Folder); }
 
 private:
-    struct TEntry
-    {
-        int Folder;
-        std::string Name;
-        TEntryKind Kind;
-    };
-    using TEntries = std::vector<TEntry>;
-
     std::optional<std::string> Find(const std::string& path, TEntryKind kind);
-    int FolderId(const std::string& folder);
-    const TEntries* EntriesNamed(const std::string& leaf);
+    const TFolderListing& Listing(const std::string& folder);
 
     TMode m_mode;
-    std::unordered_map<std::string, int> m_folderIds; // "" is the working directory
-    // Every listed name of every indexed folder under its lower-cased form: the places where one game's
-    // archive may lie share a name, so one lookup serves all of them.
-    std::unordered_map<std::string, TEntries> m_entries;
-    std::string m_lastLeaf;
-    const TEntries* m_lastEntries = nullptr;
-    bool m_lastValid = false;
+    std::unordered_map<std::string, TFolderListing> m_listings; // "" is the working directory
 };

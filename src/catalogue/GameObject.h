@@ -8,15 +8,23 @@
 #include <unordered_map>
 #include <vector>
 
+// Values of InstallState, as the program keeps and compares them.
+inline constexpr int32_t kNotInstalled = 0;
+inline constexpr int32_t kInstalled = 1;
+// The archive lies only on an extra zipped rom path; a launch copies it into "ziproms/" for the run.
+inline constexpr int32_t kInstalledOnExtraPath = 2;
+
 class TGameObject
 {
 public:
     std::string ZipName = "Default";
     std::string GameName = "Unknown";
     int32_t CurScrShot = 0;
-    int32_t InstallState = 0; // 0 not installed, 1 installed, 2 only on an extra zipped rom path
+    int32_t InstallState = kNotInstalled;
     // Modification date of the archive found by the last detection, as shown in the list; empty if none.
     std::string ZipDate;
+
+    bool Installed() const { return InstallState != kNotInstalled; }
 };
 
 class TGameObjectList

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/PlainFileName.h"
 #include "base/SettingsFile.h"
 #include "catalogue/TextLines.h"
 
@@ -138,15 +139,9 @@ void MigrateSection(const TSettingsFile& mainIni, const std::string& iniFilesDir
 }
 } // namespace
 
-bool IsSettingsFileName(const std::string& name)
-{
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
-
 void LoadSettings(TGameSettingsObject& settings, const std::string& iniFilesDir, const std::string& name)
 {
-    if (!IsSettingsFileName(name)) {
+    if (!IsPlainFileName(name)) {
         settings = DefaultSettings();
         return;
     }
@@ -165,7 +160,7 @@ TGameSettingsObject SettingsAsStored(const TGameSettingsObject& settings)
 void SaveSettings(const TGameSettingsObject& settings, const std::string& iniFilesDir,
                   const std::string& name)
 {
-    if (!IsSettingsFileName(name)) {
+    if (!IsPlainFileName(name)) {
         return;
     }
     TSettingsFile file = TSettingsFile::Open(SettingsPath(iniFilesDir, name));
@@ -176,7 +171,7 @@ void SaveSettings(const TGameSettingsObject& settings, const std::string& iniFil
 
 bool UsesDefaultSettings(const TGameObject& game, const std::string& iniFilesDir)
 {
-    return !IsSettingsFileName(game.ZipName) || !IsFile(SettingsPath(iniFilesDir, game.ZipName));
+    return !IsPlainFileName(game.ZipName) || !IsFile(SettingsPath(iniFilesDir, game.ZipName));
 }
 
 std::string EffectiveSettingsName(const TGameObject& game, const std::string& iniFilesDir)

@@ -9,10 +9,8 @@
 
 inline constexpr const char* kDefaultSettingsName = "Default";
 
-// A name that would leave iniFilesDir (separators, "..", empty) addresses no file: loads give the
-// defaults, saves and deletes do nothing.
-bool IsSettingsFileName(const std::string& name);
-
+// A name that is no plain file name (see IsPlainFileName) addresses no file: loads give the defaults,
+// saves and deletes do nothing.
 // Every field from section <name> of "<iniFilesDir><name>.ini", each with its default; texts are cut to
 // their width. A missing file gives the defaults; an unreadable one throws TFileError.
 void LoadSettings(TGameSettingsObject& settings, const std::string& iniFilesDir, const std::string& name);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/DateTimeText.h"
+#include "base/PlainFileName.h"
 #include "catalogue/FileLocator.h"
 
 namespace {
@@ -14,6 +15,10 @@ std::string SearchList(const TZipRomPaths& zipRomPaths)
 
 std::string SearchZipWith(TFileLocator& locator, const TGameObject& game, const TZipRomPaths& zipRomPaths)
 {
+    // "../x" would be found outside every rom folder.
+    if (!IsPlainFileName(game.ZipName)) {
+        return {};
+    }
     const std::string fileName = game.ZipName + ".zip";
     if (auto found = locator.FindFile(fileName)) {
         return *found;
@@ -38,19 +43,26 @@ std::string SearchZipWith(TFileLocator& locator, const TGameObject& game, const 
     return {};
 }
 
-void UpdateWith(TFileLocator& locator, TGameObject& game, const TZipRomPaths& zipRomPaths)
+void SetZipDate(TGameObject& game, const std::string& archive)
 {
-    std::string archive = SearchZipWith(locator, game, zipRomPaths);
-    if (locator.FindFile("ziproms/" + game.ZipName + ".zip") || locator.FindFolder("roms/" + game.ZipName)) {
-        game.InstallState = 1;
-    } else {
-        game.InstallState = archive.empty() ? 0 : 2;
-    }
     std::optional<TDateTime> modified;
     if (!archive.empty()) {
         modified = FileModificationTime(archive);
     }
     game.ZipDate = modified ? FormatDateTime(*modified) : std::string();
+}
+
+void UpdateWith(TFileLocator& locator, TGameObject& game, const TZipRomPaths& zipRomPaths)
+{
+    std::string archive = SearchZipWith(locator, game, zipRomPaths);
+    const bool plainName = IsPlainFileName(game.ZipName);
+    if (plainName && (locator.FindFile("ziproms/" + game.ZipName + ".zip") ||
+                      locator.FindFolder("roms/" + game.ZipName))) {
+        game.InstallState = kInstalled;
+    } else {
+        game.InstallState = archive.empty() ? kNotInstalled : kInstalledOnExtraPath;
+    }
+    SetZipDate(game, archive);
 }
 } // namespace
 
@@ -59,6 +71,15 @@ void UpdateInstallStates(TGameObjectList& catalogue, const TZipRomPaths& zipRomP
     TFileLocator locator(TFileLocator::TMode::Indexed);
     for (int i = 0; i < catalogue.Count(); ++i) {
         UpdateWith(locator, catalogue.At(i), zipRomPaths);
+    }
+}
+
+void UpdateZipDates(TGameObjectList& catalogue, const TZipRomPaths& zipRomPaths)
+{
+    TFileLocator locator(TFileLocator::TMode::Indexed);
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        TGameObject& game = catalogue.At(i);
+        SetZipDate(game, SearchZipWith(locator, game, zipRomPaths));
     }
 }
 

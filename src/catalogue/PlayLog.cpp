@@ -5,7 +5,7 @@
 
 #include "base/AsciiText.h"
 #include "base/FileError.h"
-#include "catalogue/GameSettingsFiles.h"
+#include "base/PlainFileName.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ TPlayLog TPlayLog::Open(const std::string& path)
 void TPlayLog::ReadAll()
 {
     for (const std::string& name : m_file.SectionNames()) {
-        if (!IsSettingsFileName(name))
+        if (!IsPlainFileName(name))
             continue;
         // A repeated section is read as its first occurrence, which is also the one writes change.
         m_records.try_emplace(LowerAscii(name), ReadRecord(m_file, name));
@@ -99,7 +99,7 @@ TPlayRecord TPlayLog::Record(const std::string& zipName) const
 
 void TPlayLog::SetFavourite(const std::string& zipName, bool favourite)
 {
-    if (!IsSettingsFileName(zipName))
+    if (!IsPlainFileName(zipName))
         return;
     TPlayRecord& record = m_records[LowerAscii(zipName)];
     if (record.Favourite == favourite)
@@ -111,7 +111,7 @@ void TPlayLog::SetFavourite(const std::string& zipName, bool favourite)
 
 void TPlayLog::RecordPlay(const std::string& zipName, int64_t runSeconds, TDateTime endedAt)
 {
-    if (!IsSettingsFileName(zipName))
+    if (!IsPlainFileName(zipName))
         return;
     TPlayRecord& record = m_records[LowerAscii(zipName)];
     record.PlayCount = SaturatingAdd(record.PlayCount, 1);

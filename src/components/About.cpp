@@ -115,22 +115,7 @@ void TAboutBox::showEvent(QShowEvent* event)
 
 void TAboutBox::FormShow()
 {
-    if (m_designFonts.empty()) {
-        for (QObject* child : children()) {
-            if (auto* widget = qobject_cast<QWidget*>(child)) {
-                m_designFonts.emplace_back(widget, widget->font());
-            }
-        }
-    } else {
-        for (const auto& [widget, font] : m_designFonts) {
-            if (widget) {
-                widget->setFont(font);
-            }
-        }
-    }
-    if (m_fontScaler) {
-        m_fontScaler(this);
-    }
+    m_designFonts.Rescale(this, m_fontScaler);
     if (QScreen* where = screen()) {
         move(where->availableGeometry().center() - rect().center());
     }

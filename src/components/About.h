@@ -9,6 +9,8 @@
 #include <QFont>
 #include <QPointer>
 
+#include "platform/qt/FormFonts.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -50,6 +52,6 @@ protected:
 
 private:
     // The children's fonts as designed, so showing the box again scales from them and not twice.
-    std::vector<std::pair<QPointer<QWidget>, QFont>> m_designFonts;
-    std::function<void(QWidget*)> m_fontScaler;
+    TDesignFonts m_designFonts;
+    TFontScaler m_fontScaler;
 };

@@ -14,18 +14,9 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/qt/QtText.h"
+
 namespace {
-
-QString FromBytes(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToBytes(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 
 // The folder dialog, with a hook that runs when the user confirms, before it closes.
 class TPickerDialog : public QFileDialog
@@ -70,13 +61,13 @@ public:
     {
         // Opening at the folder makes it the choice; selecting it inside its parent would be read back
         // as a name relative to itself.
-        m_dialog.setDirectory(FromBytes(path));
+        m_dialog.setDirectory(PathFromBytes(path));
     }
 
     void SetStatusText(const std::string& text) override
     {
         if (m_status)
-            m_status->setText(FromBytes(text));
+            m_status->setText(PathFromBytes(text));
     }
 
     void EnableOK(bool enabled) override
@@ -95,11 +86,11 @@ public:
     {
         QAbstractButton* button = nullptr;
         if (setup.Type == TCustomButtonType::btCheckBox) {
-            auto* box = new QCheckBox(FromBytes(setup.Caption), &m_dialog);
+            auto* box = new QCheckBox(TextFromBytes(setup.Caption), &m_dialog);
             box->setChecked(setup.Checked);
             button = box;
         } else {
-            button = new QPushButton(FromBytes(setup.Caption), &m_dialog);
+            button = new QPushButton(TextFromBytes(setup.Caption), &m_dialog);
         }
         button->setObjectName(QStringLiteral("CustomButton%1").arg(setup.Id));
         button->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
@@ -125,7 +116,7 @@ public:
     void SetCustomButtonCaption(const std::string& caption) override
     {
         if (m_custom)
-            m_custom->setText(FromBytes(caption));
+            m_custom->setText(TextFromBytes(caption));
     }
 
     bool CustomButtonChecked() override { return m_custom && m_custom->isChecked(); }
@@ -150,7 +141,7 @@ QString WithoutTrailingSeparator(QString path)
 std::string SpecialFolderPath(TSHFolders folder)
 {
     auto location = [](QStandardPaths::StandardLocation where) {
-        return ToBytes(QStandardPaths::writableLocation(where));
+        return PathToBytes(QStandardPaths::writableLocation(where));
     };
     const std::string home = location(QStandardPaths::HomeLocation);
     switch (folder) {
@@ -180,12 +171,12 @@ std::string SpecialFolderPath(TSHFolders folder)
 std::optional<TFolderPickerResult> TQtFolderPicker::Run(const TFolderPickerRequest& request,
                                                         TFolderPickerEvents& events)
 {
-    TPickerDialog dialog(request.Owner, FromBytes(request.Title));
+    TPickerDialog dialog(request.Owner, TextFromBytes(request.Title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     if (request.Root) {
-        const QString root = FromBytes(SpecialFolderPath(*request.Root));
+        const QString root = PathFromBytes(SpecialFolderPath(*request.Root));
         if (!root.isEmpty() && QFileInfo(root).isDir()) {
             dialog.setDirectory(root);
             QList<QUrl> sidebar = dialog.sidebarUrls();
@@ -206,9 +197,9 @@ std::optional<TFolderPickerResult> TQtFolderPicker::Run(const TFolderPickerReque
     auto selectionChanged = [&](const QString& path) {
         const QString folder = WithoutTrailingSeparator(path);
         if (folder.isEmpty() || !QFileInfo(folder).isDir())
-            events.SelectionChanged(session, ToBytes(path), std::nullopt);
+            events.SelectionChanged(session, PathToBytes(path), std::nullopt);
         else
-            events.SelectionChanged(session, ToBytes(QFileInfo(folder).fileName()), ToBytes(folder));
+            events.SelectionChanged(session, PathToBytes(QFileInfo(folder).fileName()), PathToBytes(folder));
     };
     QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, selectionChanged);
     QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, selectionChanged);
@@ -224,7 +215,7 @@ std::optional<TFolderPickerResult> TQtFolderPicker::Run(const TFolderPickerReque
         return std::nullopt;
     TFolderPickerResult result;
     const QString path = WithoutTrailingSeparator(QDir::cleanPath(chosen.front()));
-    result.Path = ToBytes(path);
-    result.DisplayName = ToBytes(QFileInfo(path).fileName());
+    result.Path = PathToBytes(path);
+    result.DisplayName = PathToBytes(QFileInfo(path).fileName());
     return result;
 }

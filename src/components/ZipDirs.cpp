@@ -9,28 +9,11 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "base/FolderListing.h"
 #include "platform/Dialogs.h"
+#include "platform/qt/QtText.h"
 
 namespace {
-
-QString FromBytes(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToBytes(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-bool EndsWithZip(const std::string& name)
-{
-    if (name.size() < 4)
-        return false;
-    const std::string tail = name.substr(name.size() - 4);
-    return tail[0] == '.' && (tail[1] | 0x20) == 'z' && (tail[2] | 0x20) == 'i' && (tail[3] | 0x20) == 'p';
-}
 
 // The folder as an absolute path with "." and ".." resolved, keeping the trailing separator.
 std::string AbsoluteFolder(const std::string& folder)
@@ -49,15 +32,11 @@ std::string AbsoluteFolder(const std::string& folder)
 
 bool FolderHasZipFiles(const std::string& folder)
 {
-    std::error_code error;
-    std::filesystem::directory_iterator it(folder, error);
-    if (error)
+    if (folder.empty())
         return false;
-    for (const std::filesystem::directory_iterator end; it != end; it.increment(error)) {
-        if (error)
-            return false;
-        std::error_code typeError;
-        if (EndsWithZip(it->path().filename().string()) && !it->is_directory(typeError) && !typeError)
+    const TFolderListing listing(folder);
+    for (const TListedEntry& entry : listing.Matching("*.zip")) {
+        if (entry.Kind != TEntryKind::Folder)
             return true;
     }
     return false;
@@ -130,12 +109,12 @@ TZipDirsForm::TZipDirsForm(TDialogs& dialogs, TFolderPicker& picker, QWidget* pa
 void TZipDirsForm::SetDirs(std::array<std::string, 3>& dirs)
 {
     for (std::size_t row = 0; row < 3; ++row)
-        m_zipDirs[row]->setText(FromBytes(dirs[row]));
+        m_zipDirs[row]->setText(PathFromBytes(dirs[row]));
     m_zipDirs[0]->setFocus();
     if (exec() != QDialog::Accepted)
         return;
     for (std::size_t row = 0; row < 3; ++row)
-        dirs[row] = ToBytes(m_zipDirs[row]->text());
+        dirs[row] = PathToBytes(m_zipDirs[row]->text());
 }
 
 void TZipDirsForm::OKButtonClick()
@@ -149,7 +128,7 @@ void TZipDirsForm::OKButtonClick()
 
 bool TZipDirsForm::CheckField(QLineEdit& field)
 {
-    std::string text = ToBytes(field.text());
+    std::string text = PathToBytes(field.text());
     if (text.empty())
         return true;
     std::error_code error;
@@ -160,7 +139,7 @@ bool TZipDirsForm::CheckField(QLineEdit& field)
     if (text.back() != '/')
         text += '/';
     text = AbsoluteFolder(text);
-    field.setText(FromBytes(text));
+    field.setText(PathFromBytes(text));
     if (FolderHasZipFiles(text))
         return true;
     ShowFieldError(text + "\rdoes not contain any zipfiles!");
@@ -170,39 +149,21 @@ bool TZipDirsForm::CheckField(QLineEdit& field)
 void TZipDirsForm::ShowFieldError(const std::string& text)
 {
     m_dialogs.Beep();
-    TMessage message;
-    message.Caption = "Error";
-    message.Text = text;
-    message.Icon = TMsgIcon::Error;
-    message.Buttons = {TMsgButton::Ok};
-    m_dialogs.ShowMessage(message);
+    ShowError(m_dialogs, text);
 }
 
 void TZipDirsForm::BrowseRow(int row)
 {
     QLineEdit* field = m_zipDirs.at(static_cast<std::size_t>(row));
-    m_browser->Directory = ToBytes(field->text());
+    m_browser->Directory = PathToBytes(field->text());
     m_browser->Execute();
-    field->setText(FromBytes(m_browser->Directory));
+    field->setText(PathFromBytes(m_browser->Directory));
 }
 
 void TZipDirsForm::FormShow()
 {
-    if (!ScaleFormFonts)
-        return;
-    // Scaling starts from the design fonts every time, so repeated showing does not compound it.
-    if (m_designFonts.empty()) {
-        for (QObject* child : children()) {
-            if (auto* widget = qobject_cast<QWidget*>(child))
-                m_designFonts.emplace_back(widget, widget->font());
-        }
-    } else {
-        for (const auto& [widget, font] : m_designFonts) {
-            if (widget)
-                widget->setFont(font);
-        }
-    }
-    ScaleFormFonts(this);
+    if (ScaleFormFonts)
+        m_designFonts.Rescale(this, ScaleFormFonts);
 }
 
 void TZipDirsForm::showEvent(QShowEvent* event)

@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include "components/BrowseFolder.h"
+#include "platform/qt/FormFonts.h"
 
 class QLabel;
 class QLineEdit;
@@ -35,7 +36,7 @@ public:
     void FormShow();
 
     // Applied each time the dialog is shown (the main window's font scaling).
-    std::function<void(QWidget*)> ScaleFormFonts;
+    TFontScaler ScaleFormFonts;
 
     QLineEdit& ZipDir(int row) { return *m_zipDirs.at(static_cast<std::size_t>(row)); }
     QPushButton& BrowseButton(int row) { return *m_browseButtons.at(static_cast<std::size_t>(row)); }
@@ -62,7 +63,7 @@ private:
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     TBrowseFolder* m_browser = nullptr;
-    std::vector<std::pair<QPointer<QWidget>, QFont>> m_designFonts;
+    TDesignFonts m_designFonts;
 };
 
 // True when the folder holds at least one file matching "*.zip", without regard to letter case.

@@ -2,14 +2,8 @@
 
 #include <algorithm>
 
+#include "base/AsciiText.h"
 #include "base/DateTimeText.h"
-
-namespace {
-unsigned char UpperAscii(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-} // namespace
 
 TGameListEntry MakeGameListEntry(TGameObject& game)
 {
@@ -27,8 +21,8 @@ int CompareTextNoCase(const std::string& a, const std::string& b)
 {
     const size_t common = std::min(a.size(), b.size());
     for (size_t i = 0; i < common; ++i) {
-        const int ca = UpperAscii(static_cast<unsigned char>(a[i]));
-        const int cb = UpperAscii(static_cast<unsigned char>(b[i]));
+        const int ca = static_cast<unsigned char>(UpperAscii(a[i]));
+        const int cb = static_cast<unsigned char>(UpperAscii(b[i]));
         if (ca != cb) {
             return ca - cb;
         }
@@ -40,13 +34,13 @@ int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, int column
 {
     int result = 0;
     switch (column) {
-    case static_cast<int>(TSortColumn::Name):
+    case static_cast<int>(TListColumn::Name):
         result = CompareTextNoCase(a.Game->GameName, b.Game->GameName);
         break;
-    case static_cast<int>(TSortColumn::ZipName):
+    case static_cast<int>(TListColumn::ZipName):
         result = CompareTextNoCase(a.Game->ZipName, b.Game->ZipName);
         break;
-    case static_cast<int>(TSortColumn::ZipDate):
+    case static_cast<int>(TListColumn::ZipDate):
         result = a.DateKey < b.DateKey ? -1 : (a.DateKey > b.DateKey ? 1 : 0);
         break;
     default:

@@ -5,7 +5,11 @@
 
 #include "catalogue/GameObject.h"
 
-enum class TSortColumn { Name = 0, ZipName = 1, ZipDate = 2 };
+// The list's columns, numbered as the settings file stores the sort column. The play columns after the
+// system's three are ours: the play log keeps them, and they sort by it.
+enum class TListColumn { Name = 0, ZipName = 1, ZipDate = 2, Played = 3, Time = 4, LastPlayed = 5 };
+// The system's columns.
+inline constexpr int kListColumnCount = 3;
 
 // A list entry as the compare sees it; the zip date is read once, when the entry is made.
 struct TGameListEntry

@@ -11,20 +11,6 @@
 
 namespace {
 
-size_t FindNoCase(const std::string& text, const std::string& part)
-{
-    if (part.empty() || part.size() > text.size())
-        return std::string::npos;
-    for (size_t i = 0; i + part.size() <= text.size(); ++i) {
-        size_t k = 0;
-        while (k < part.size() && LowerAscii(text[i + k]) == LowerAscii(part[k]))
-            ++k;
-        if (k == part.size())
-            return i;
-    }
-    return std::string::npos;
-}
-
 bool IsFile(const std::string& path)
 {
     std::error_code ec;
@@ -140,13 +126,8 @@ void TScreenShotViewer::ShowLoadFailure(const std::string& message)
     if (m_reportingFailure)
         return;
     m_reportingFailure = true;
-    TMessage box;
-    box.Caption = "Error";
-    box.Text = message;
-    box.Icon = TMsgIcon::Error;
-    box.Buttons = {TMsgButton::Ok};
     try {
-        m_dialogs.ShowMessage(box);
+        ShowError(m_dialogs, message);
     } catch (...) {
         m_reportingFailure = false;
         throw;
@@ -157,7 +138,7 @@ void TScreenShotViewer::ShowLoadFailure(const std::string& message)
 std::string TScreenShotViewer::LabelFor(const std::string& path) const
 {
     std::string label = path;
-    const size_t at = FindNoCase(label, m_paths.AppDir);
+    const size_t at = FindTextAscii(label, m_paths.AppDir);
     if (at != std::string::npos)
         label.erase(at, m_paths.AppDir.size());
     return label;

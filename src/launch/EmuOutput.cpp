@@ -60,12 +60,8 @@ std::string ReadWholeFile(const std::string& path)
 
 TMessage FailureQuestion()
 {
-    TMessage message;
-    message.Caption = "Error";
-    message.Text = "Errors found when running Korb\rDo you want to see Korb output?";
-    message.Icon = TMsgIcon::Error;
-    message.Buttons = {TMsgButton::Yes, TMsgButton::No};
-    return message;
+    return ErrorMessage("Errors found when running Korb\rDo you want to see Korb output?",
+                        {TMsgButton::Yes, TMsgButton::No});
 }
 
 } // namespace

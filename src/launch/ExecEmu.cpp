@@ -6,13 +6,9 @@
 
 TMessage ExecEmuFailMessage()
 {
-    TMessage message;
-    message.Caption = "Error";
-    message.Text =
-        "Failed to execute BatchFile\rPlease report this problem to the maintainers of VantorKorb.";
-    message.Icon = TMsgIcon::Error;
-    message.Buttons = {TMsgButton::Cancel};
-    return message;
+    return ErrorMessage(
+        "Failed to execute BatchFile\rPlease report this problem to the maintainers of VantorKorb.",
+        {TMsgButton::Cancel});
 }
 
 std::string ScriptFailureText(int status, const std::string& program)
@@ -32,12 +28,7 @@ std::string ScriptFailureText(int status, const std::string& program)
 
 TMessage ScriptFailureMessage(const std::string& text)
 {
-    TMessage message;
-    message.Caption = "Error";
-    message.Text = text;
-    message.Icon = TMsgIcon::Error;
-    message.Buttons = {TMsgButton::Ok};
-    return message;
+    return ErrorMessage(text);
 }
 
 std::string LastRunFailure(const TExecFile& execEmu, const std::string& program)

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/FileError.h"
+#include "base/PlainFileName.h"
 #include "catalogue/GameSettingsFiles.h"
 #include "catalogue/InstalledGames.h"
 #include "launch/CommandLine.h"
@@ -105,7 +106,7 @@ void LaunchGame(TLaunchContext& context)
 
     if (context.Game.InstallState == 2) {
         // A zip name with a separator or ".." would put the copy outside "ziproms/": no copy then.
-        const bool plainName = IsSettingsFileName(context.Game.ZipName);
+        const bool plainName = IsPlainFileName(context.Game.ZipName);
         const std::string target = emuDir + "ziproms/" + context.Game.ZipName + ".zip";
         TTemporaryArchive archive(plainName ? SearchZip(context.Game, context.ZipRomPaths) : std::string(),
                                   target);

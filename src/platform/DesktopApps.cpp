@@ -5,6 +5,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "base/AsciiText.h"
 #include "base/CommandText.h"
 
 namespace {
@@ -180,11 +181,8 @@ TXdgDirs CurrentXdgDirs()
     dirs.ConfigDirs = Split(Env("XDG_CONFIG_DIRS").empty() ? "/etc/xdg" : Env("XDG_CONFIG_DIRS"), ':');
     dirs.DataDirs =
         Split(Env("XDG_DATA_DIRS").empty() ? "/usr/local/share:/usr/share" : Env("XDG_DATA_DIRS"), ':');
-    for (std::string name : Split(Env("XDG_CURRENT_DESKTOP"), ':')) {
-        for (char& c : name)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        dirs.DesktopNames.push_back(name);
-    }
+    for (const std::string& name : Split(Env("XDG_CURRENT_DESKTOP"), ':'))
+        dirs.DesktopNames.push_back(LowerAscii(name));
     return dirs;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class TMsgIcon { None, Error, Warning, Information, Question };
@@ -32,8 +33,30 @@ struct TFontChoice
 {
     std::string Face = "Arial";
     int Size = 9;       // points
-    int Style = 0;      // 1 bold, 2 italic, 4 underline, 8 strike-out
+    int Style = 0;      // effects packed into bits, see TFontEffects
     uint32_t Color = 0; // 0x00BBGGRR or 0x80000000 + system colour number
+};
+
+// The effects of a font, unpacked from the stored style bits.
+struct TFontEffects
+{
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+
+    static constexpr int kBold = 1, kItalic = 2, kUnderline = 4, kStrikeOut = 8;
+
+    static constexpr TFontEffects FromStyle(int style)
+    {
+        return {(style & kBold) != 0, (style & kItalic) != 0, (style & kUnderline) != 0,
+                (style & kStrikeOut) != 0};
+    }
+    constexpr int Style() const
+    {
+        return (Bold ? kBold : 0) | (Italic ? kItalic : 0) | (Underline ? kUnderline : 0) |
+               (StrikeOut ? kStrikeOut : 0);
+    }
 };
 
 class TDialogs
@@ -48,3 +71,15 @@ public:
     virtual std::optional<TFontChoice> ChooseFont(const TFontChoice& current) = 0;
     virtual std::optional<uint32_t> ChooseColour(uint32_t current) = 0;
 };
+
+// The program's error box: caption "Error", the error icon and the buttons given.
+inline TMessage ErrorMessage(std::string text, std::vector<TMsgButton> buttons = {TMsgButton::Ok})
+{
+    return TMessage{"Error", std::move(text), TMsgIcon::Error, std::move(buttons)};
+}
+
+// Shows the error box with its one OK button.
+inline void ShowError(TDialogs& dialogs, const std::string& text)
+{
+    dialogs.ShowMessage(ErrorMessage(text));
+}

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <system_error>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
-#include "base/AsciiText.h"
+#include "base/FolderListing.h"
+#include "base/PlainFileName.h"
 #include "catalogue/GameObject.h"
 #include "platform/Shell.h"
 
@@ -53,54 +53,44 @@ bool Utf8Starts(const std::string& text, std::vector<size_t>& starts)
     return true;
 }
 
-// The files of one folder, by lower-cased name, so that a whole catalogue costs one listing per folder.
-class TFolderIndex
-{
-public:
-    explicit TFolderIndex(const std::string& folder)
-    {
-        std::error_code ec;
-        fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
-        // A missing or unreadable folder holds nothing: every game is then missing there.
-        for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-            std::error_code typeError;
-            // Folders named like a picture are no picture; links count by what they point to.
-            if (!it->is_regular_file(typeError)) {
-                continue;
-            }
-            const std::string name = LowerAscii(it->path().filename().string());
-            m_names.insert(name);
-            // zip + ".*" matches the bare zip name and every name that continues with a dot.
-            m_stems.insert(name);
-            for (size_t dot = name.find('.'); dot != std::string::npos; dot = name.find('.', dot + 1)) {
-                m_stems.insert(name.substr(0, dot));
-            }
-        }
-    }
-
-    bool HasFileMatchingStem(const std::string& zipName) const { return m_stems.count(LowerAscii(zipName)); }
-    bool HasFile(const std::string& name) const { return m_names.count(LowerAscii(name)); }
-
-private:
-    std::unordered_set<std::string> m_names;
-    std::unordered_set<std::string> m_stems;
-};
-
+// One indexed listing per folder, so that a whole catalogue costs one listing per folder.
 class TFolderIndexes
 {
 public:
-    const TFolderIndex& For(const std::string& folder)
+    const TFolderListing& For(const std::string& folder)
     {
-        auto it = m_indexes.find(folder);
-        if (it == m_indexes.end()) {
-            it = m_indexes.emplace(folder, TFolderIndex(folder)).first;
+        auto it = m_listings.find(folder);
+        if (it == m_listings.end()) {
+            it = m_listings.emplace(folder, TFolderListing(folder)).first;
+            it->second.Index();
         }
         return it->second;
     }
 
 private:
-    std::unordered_map<std::string, TFolderIndex> m_indexes;
+    std::unordered_map<std::string, TFolderListing> m_listings;
 };
+
+// zip + ".*" matches the bare zip name and every name that continues with a dot. Folders named like a
+// picture are no picture; links count by what they point to. A zip name that is no plain file name
+// matches nothing.
+bool HasPictureOf(const TFolderListing& listing, const std::string& zipName)
+{
+    if (!IsPlainFileName(zipName)) {
+        return false;
+    }
+    for (const TListedEntry& entry : listing.Matching(zipName, ".*")) {
+        if (entry.Kind == TEntryKind::File) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HasSoundOf(const TFolderListing& listing, const std::string& zipName)
+{
+    return IsPlainFileName(zipName) && listing.Find(zipName + ".mid", TEntryKind::File).has_value();
+}
 
 struct TSection
 {
@@ -154,12 +144,12 @@ std::string BuildNeededReport(const TGameObjectList& catalogue, const TWorkingPa
             sections[0].Lines.push_back(FormatNeededLine(game.GameName, game.ZipName + ".zip"));
         }
         for (int category = 0; category < 4; ++category) {
-            if (!indexes.For(*pictureDirs[category]).HasFileMatchingStem(game.ZipName)) {
+            if (!HasPictureOf(indexes.For(*pictureDirs[category]), game.ZipName)) {
                 sections[1 + category].Lines.push_back(
                     FormatNeededLine(game.GameName, game.ZipName + kPictureSuffix));
             }
         }
-        if (!indexes.For(paths.SoundDir).HasFile(game.ZipName + ".mid")) {
+        if (!HasSoundOf(indexes.For(paths.SoundDir), game.ZipName)) {
             sections[5].Lines.push_back(FormatNeededLine(game.GameName, game.ZipName + ".mid"));
         }
     }

@@ -27,6 +27,6 @@ void TVantorKorbApp::ReportError(const std::string& text)
         return;
     }
     m_reporting = true;
-    m_dialogs->ShowMessage(TMessage{"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
+    ShowError(*m_dialogs, text);
     m_reporting = false;
 }

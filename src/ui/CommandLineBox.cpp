@@ -12,7 +12,7 @@
 
 #include "catalogue/GameObject.h"
 #include "controllers/CommandLineWords.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/QtText.h"
 #include "ui/SettingsPage.h"
 
 namespace {
@@ -23,10 +23,10 @@ constexpr const char* kAnyGame = "<game>";
 // Plain text, so every blank stays as it is: a doubled one is part of the exact text.
 void ShowMarked(QTextEdit& field, const TCommandLineWords& words)
 {
-    field.setPlainText(ToDisplayText(words.Text));
+    field.setPlainText(TextFromBytes(words.Text));
     if (!words.SomeDropped())
         return;
-    const QString forwarded = ToDisplayText(words.Text.substr(0, words.Words[kForwardedWords].Begin));
+    const QString forwarded = TextFromBytes(words.Text.substr(0, words.Words[kForwardedWords].Begin));
     QTextCursor cursor(field.document());
     cursor.setPosition(int(forwarded.size()));
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);

@@ -6,16 +6,15 @@
 #include "app/EmulatorFolder.h"
 #include "app/Startup.h"
 #include "platform/Dialogs.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/QtText.h"
+#include "ui/MainMenuBar.h"
 #include "ui/MainWindow.h"
 #include "ui/SignalCloser.h"
 
 TEmulatorFolderMenu::TEmulatorFolderMenu(TMain& window, TRecentFolders& recent, TFolderLock& lock)
     : QObject(&window), m_window(window), m_recent(recent), m_lock(lock)
 {
-    auto* settings = window.findChild<QMenu*>("MenuSettings");
-    if (!settings)
-        return;
+    QMenu* settings = &window.Menus().SettingsMenu();
     settings->addSeparator()->setObjectName("MenuEmulatorFolderDivider");
     QAction* open = settings->addAction("Open &Emulator Folder...");
     open->setObjectName("MenuOpenEmulatorFolder");
@@ -30,7 +29,7 @@ void TEmulatorFolderMenu::RecentFoldersShow()
 {
     m_recentMenu->clear();
     for (const std::string& folder : m_recent.Folders()) {
-        QAction* item = m_recentMenu->addAction(ToDisplayText(folder).replace('&', "&&"));
+        QAction* item = m_recentMenu->addAction(TextFromBytes(folder).replace('&', "&&"));
         connect(item, &QAction::triggered, this, [this, folder] { SwitchTo(folder); });
     }
     m_recentMenu->setEnabled(!m_recent.Folders().empty());
@@ -38,7 +37,7 @@ void TEmulatorFolderMenu::RecentFoldersShow()
 
 void TEmulatorFolderMenu::MenuOpenEmulatorFolderClick()
 {
-    TDialogs& dialogs = *m_window.m_services.Dialogs;
+    TDialogs& dialogs = m_window.m_dialogs;
     const auto picked = dialogs.OpenFile(LocateEmulatorRequest(m_window.m_startup.Paths().AppDir));
     if (picked)
         SwitchTo(FolderOf(*picked));
@@ -53,7 +52,7 @@ void TEmulatorFolderMenu::SwitchTo(const std::string& folder)
     // A close signal during the reload's boxes waits for its end.
     const TSignalCloser::THold hold;
     const std::optional<TLoadOutcome> outcome =
-        SwitchEmulatorFolder(m_window.m_startup, folder, *m_window.m_services.Dialogs, &m_lock);
+        SwitchEmulatorFolder(m_window.m_startup, folder, m_window.m_dialogs, &m_lock);
     if (outcome == TLoadOutcome::MustEnd) {
         m_window.m_mustEnd = true;
         m_window.close();

@@ -6,7 +6,7 @@
 
 #include "catalogue/PlayLog.h"
 #include "controllers/PlayText.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/QtText.h"
 #include "ui/FavouriteIcon.h"
 #include "ui/Pictures.h"
 
@@ -29,6 +29,19 @@ void TGameListModel::SetEntries(std::vector<TGameListEntry> entries)
     m_nameIndexValid = false;
     ApplySearch();
     endResetModel();
+}
+
+void TGameListModel::Fill(TGameObjectList& catalogue, const TGameListFilter& filter)
+{
+    std::vector<TGameListEntry> entries;
+    entries.reserve(static_cast<size_t>(catalogue.Count()));
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        TGameObject& game = catalogue.At(i);
+        if (filter.Accepts(game)) {
+            entries.push_back(MakeGameListEntry(game));
+        }
+    }
+    SetEntries(std::move(entries));
 }
 
 void TGameListModel::Clear()
@@ -132,7 +145,7 @@ std::vector<int64_t> TGameListModel::PlayKeys(int column) const
     return keys;
 }
 
-void TGameListModel::Sort(int column, bool descending)
+void TGameListModel::Sort(TListColumn sortColumn, bool descending)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList persistent = persistentIndexList();
@@ -142,6 +155,7 @@ void TGameListModel::Sort(int column, bool descending)
     }
     std::vector<int> order(m_entries.size());
     std::iota(order.begin(), order.end(), 0);
+    const int column = static_cast<int>(sortColumn);
     if (column >= int(TPlayColumn::Played)) {
         const std::vector<int64_t> keys = PlayKeys(column);
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
@@ -212,6 +226,16 @@ int TGameListModel::ShownRow(int fullRow) const
     return found != m_shown.end() && *found == fullRow ? static_cast<int>(found - m_shown.begin()) : -1;
 }
 
+int TGameListModel::FullRowOf(const TGameObject* game) const
+{
+    if (!game) {
+        return -1;
+    }
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [game](const TGameListEntry& entry) { return entry.Game == game; });
+    return found == m_entries.end() ? -1 : static_cast<int>(found - m_entries.begin());
+}
+
 int TGameListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : Count();
@@ -260,21 +284,22 @@ QVariant TGameListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case 0:
-            return ToDisplayText(game->GameName);
+            return TextFromBytes(game->GameName);
         case 1:
-            return ToDisplayText(game->ZipName);
+            return TextFromBytes(game->ZipName);
         case 2:
-            return ToDisplayText(game->ZipDate);
+            return TextFromBytes(game->ZipDate);
         default:
             return PlayColumnText(*game, index.column());
         }
+        return {};
     }
     if (role == Qt::DecorationRole && index.column() == 0) {
         return Icon(*game);
     }
     if (role == Qt::ToolTipRole && m_playLog) {
         const TPlayRecord record = m_playLog->Record(game->ZipName);
-        return ToDisplayText(GameToolTip(game->GameName, record));
+        return TextFromBytes(GameToolTip(game->GameName, record));
     }
     return {};
 }

@@ -9,6 +9,7 @@
 #include <QIcon>
 
 #include "controllers/GameListCompare.h"
+#include "controllers/GameListFilter.h"
 #include "controllers/GameSearch.h"
 
 class TPlayLog;
@@ -19,13 +20,16 @@ class TGameListModel : public QAbstractTableModel
 public:
     explicit TGameListModel(int columnCount, QObject* parent = nullptr);
 
-    // Replaces every entry in one reset; the records stay owned by the catalogue. The search stays.
+    // One entry per catalogue game the filter accepts, in catalogue order, in one reset; the records stay
+    // owned by the catalogue. The search stays.
+    void Fill(TGameObjectList& catalogue, const TGameListFilter& filter);
+    // Replaces every entry in one reset, as Fill does with entries made already.
     void SetEntries(std::vector<TGameListEntry> entries);
     void Clear();
     void SetColumnCount(int count);
     // Stable, so an earlier sort stays the second key; selections follow their games. Columns after the
     // system's three sort by the play log.
-    void Sort(int column, bool descending);
+    void Sort(TListColumn column, bool descending);
 
     // Shows only the entries whose names hold every word of text (UTF-8); empty text shows them all.
     void SetSearch(const std::string& text);
@@ -39,7 +43,10 @@ public:
     // Shown entries.
     int Count() const { return static_cast<int>(m_shown.size()); }
     TGameObject* GameAt(int row) const;
+    // The shown row of the game, or -1 when it is not shown.
     int RowOf(const TGameObject* game) const;
+    // The game's row in the list without the search, or -1 when it is not listed.
+    int FullRowOf(const TGameObject* game) const;
     // Entries before the search, and the position of a shown row among them.
     int FullCount() const { return static_cast<int>(m_entries.size()); }
     int FullRow(int row) const;

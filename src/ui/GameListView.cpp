@@ -80,9 +80,9 @@ void TGameListView::ConfigureDetailsView()
     m_detailsView->header()->setSectionsMovable(false);
     m_detailsView->header()->setStretchLastSection(false);
     connect(m_detailsView->header(), &QHeaderView::sectionClicked, this, &TGameListView::ColumnClicked);
-    SetColumnWidth(0, 160);
-    SetColumnWidth(1, 70);
-    SetColumnWidth(2, 110);
+    SetColumnWidth(TListColumn::Name, 160);
+    SetColumnWidth(TListColumn::ZipName, 70);
+    SetColumnWidth(TListColumn::ZipDate, 110);
 }
 
 void TGameListView::SetViewStyle(TListStyle style)
@@ -155,9 +155,10 @@ void TGameListView::SetColours(const QColor& text, const QColor& background)
     }
 }
 
-void TGameListView::SetColumnWidth(int column, int width)
+void TGameListView::SetColumnWidth(TListColumn listColumn, int width)
 {
-    if (column < 0 || column >= m_model.columnCount()) {
+    const int column = static_cast<int>(listColumn);
+    if (column >= m_model.columnCount()) {
         return;
     }
     if (width == -1) {
@@ -171,9 +172,9 @@ void TGameListView::SetColumnWidth(int column, int width)
     }
 }
 
-int TGameListView::ColumnWidth(int column) const
+int TGameListView::ColumnWidth(TListColumn column) const
 {
-    return m_detailsView->columnWidth(column);
+    return m_detailsView->columnWidth(static_cast<int>(column));
 }
 
 int TGameListView::SelectedRow() const

@@ -3,6 +3,8 @@
 
 #include <QStackedWidget>
 
+#include "controllers/ViewState.h"
+
 class QAbstractItemView;
 class QKeyEvent;
 class QListView;
@@ -10,8 +12,6 @@ class QTreeView;
 class QItemSelectionModel;
 class TGameListModel;
 class TGameListDelegate;
-
-enum class TListStyle { LargeIcons = 0, SmallIcons = 1, List = 2, Details = 3 };
 
 class TGameListView : public QStackedWidget
 {
@@ -26,8 +26,8 @@ public:
     void SetColours(const QColor& text, const QColor& background);
 
     // -1 fits the column to its contents, -2 to its heading.
-    void SetColumnWidth(int column, int width);
-    int ColumnWidth(int column) const;
+    void SetColumnWidth(TListColumn column, int width);
+    int ColumnWidth(TListColumn column) const;
 
     // The selected row, or -1.
     int SelectedRow() const;

@@ -9,6 +9,7 @@
 
 #include "app/Startup.h"
 #include "platform/Shell.h"
+#include "ui/MainMenuBar.h"
 #include "ui/Pictures.h"
 
 namespace {
@@ -21,48 +22,44 @@ TMain1::TMain1(const TPlatformServices& services, TStartup& startup, QWidget* pa
     : TMain(services, startup, parent)
 {
     AddListColumn();
-    QAction* zipDate = AddMenuItem(SortByMenu(), "MenuSortbyZipdate", "Zipdate");
-    zipDate->setCheckable(true);
-    SortGroup()->addAction(zipDate);
+    Menus().AddSortItem("MenuSortbyZipdate", "Zipdate");
     AddPlayColumns();
-    if (auto* logo = GamesBox()->findChild<QLabel*>("DefaultbackImage")) {
-        logo->setPixmap(LogoIcon().pixmap(QSize(128, 128), devicePixelRatioF()));
-    }
+    DefaultBackImage().setPixmap(LogoIcon().pixmap(QSize(128, 128), devicePixelRatioF()));
     CreateHelpItems();
 }
 
 void TMain1::CreateHelpItems()
 {
-    QMenu* help = HelpMenu();
+    QMenu& help = Menus().HelpMenu();
     const QIcon document = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
     const QIcon link = style()->standardIcon(QStyle::SP_DriveNetIcon);
-    QAction* item = AddMenuItem(help, "MenuKorbReadme", "Korb Readme");
+    QAction* item = TMainMenuBar::AddItem(help, "MenuKorbReadme", "Korb Readme");
     item->setIcon(document);
     connect(item, &QAction::triggered, this, &TMain1::MenuKorbReadmeClick);
-    item = AddMenuItem(help, "MenuKorbHomepage", "Korb Homepage");
+    item = TMainMenuBar::AddItem(help, "MenuKorbHomepage", "Korb Homepage");
     item->setEnabled(false);
     item->setToolTip("Not Available at the moment");
     item->setStatusTip("Not Available at the moment");
     connect(item, &QAction::triggered, this, &TMain1::MenuKorbHomepageClick);
-    item = AddMenuItem(help, "MenuVantorKorbReadme", "VantorKorb Readme");
+    item = TMainMenuBar::AddItem(help, "MenuVantorKorbReadme", "VantorKorb Readme");
     item->setIcon(document);
     connect(item, &QAction::triggered, this, &TMain1::MenuVantorKorbReadmeClick);
-    item = AddMenuItem(help, "MenuVantorKorbFaq", "VantorKorb Faq");
+    item = TMainMenuBar::AddItem(help, "MenuVantorKorbFaq", "VantorKorb Faq");
     item->setIcon(document);
     connect(item, &QAction::triggered, this, &TMain1::MenuVantorKorbFaqClick);
-    connect(AddMenuItem(help, "MenuVantorKorbHomepage", "VantorKorb Homepage"), &QAction::triggered, this,
-            &TMain1::MenuVantorKorbHomepageClick);
-    help->addSeparator()->setObjectName("MenuDivN1");
+    connect(TMainMenuBar::AddItem(help, "MenuVantorKorbHomepage", "VantorKorb Homepage"), &QAction::triggered,
+            this, &TMain1::MenuVantorKorbHomepageClick);
+    help.addSeparator()->setObjectName("MenuDivN1");
     auto* links = new QActionGroup(this);
     links->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (int i = 0; i < 5; ++i) {
-        QAction* site = AddMenuItem(help, QString("MenuUrl%1").arg(i + 1), kEmulationSites[i]);
+        QAction* site = TMainMenuBar::AddItem(help, QString("MenuUrl%1").arg(i + 1), kEmulationSites[i]);
         site->setIcon(link);
         links->addAction(site);
     }
     connect(links, &QActionGroup::triggered, this, &TMain1::MenuUrlClick);
-    help->addSeparator()->setObjectName("MenuDivN2");
-    item = AddMenuItem(help, "About1", "About ...");
+    help.addSeparator()->setObjectName("MenuDivN2");
+    item = TMainMenuBar::AddItem(help, "About1", "About ...");
     item->setIcon(AppIcon());
     connect(item, &QAction::triggered, this, &TMain1::MenuAboutClick);
 }
@@ -70,9 +67,7 @@ void TMain1::CreateHelpItems()
 void TMain1::OpenWithShell(const std::string& target)
 {
     // The outcome is the desktop's business: a missing document is its program's to report.
-    if (m_services.Shell) {
-        m_services.Shell->OpenWithShell(target);
-    }
+    m_shell.OpenWithShell(target);
 }
 
 void TMain1::MenuKorbReadmeClick()
@@ -107,7 +102,5 @@ void TMain1::MenuUrlClick(QAction* item)
 
 void TMain1::MenuAboutClick()
 {
-    if (m_aboutCommand) {
-        m_aboutCommand();
-    }
+    emit AboutRequested();
 }

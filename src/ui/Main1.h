@@ -17,14 +17,13 @@ public:
     void MenuUrlClick(QAction* item);
     void MenuAboutClick();
 
-    // The about box, once the process entry has made it; until then "About ..." does nothing.
-    void SetAboutCommand(std::function<void()> command) { m_aboutCommand = std::move(command); }
+signals:
+    // "About ...": the about box shows in the connected slot.
+    void AboutRequested();
 
 private:
     void CreateHelpItems();
     void OpenWithShell(const std::string& target);
-
-    std::function<void()> m_aboutCommand;
 };
 
 // Addresses the Help menu opens.

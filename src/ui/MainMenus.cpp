@@ -1,10 +1,6 @@
-// TMain: the menu bar and the handlers of the View, Settings, Tools and Sound commands.
+// TMain: the handlers of the View, Settings, Tools and Sound commands.
 #include "ui/MainWindow.h"
 
-#include <QAction>
-#include <QActionGroup>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QSplitterHandle>
@@ -15,208 +11,102 @@
 #include "app/Startup.h"
 #include "catalogue/InstalledGames.h"
 #include "controllers/GameSound.h"
+#include "platform/qt/QtText.h"
 #include "report/NeededReport.h"
-#include "ui/ColourRoles.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/MainMenuBar.h"
 #include "ui/SignalCloser.h"
 
-QAction* TMain::AddMenuItem(QMenu* menu, const QString& name, const QString& caption)
+void TMain::ConnectMenus()
 {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(name);
-    return item;
+    connect(m_menus, &TMainMenuBar::FilterChosen, this, &TMain::MenuViewGamesClick);
+    connect(m_menus, &TMainMenuBar::ListStyleChosen, this, &TMain::MenuIconsViewClick);
+    connect(m_menus, &TMainMenuBar::SortChosen, this, &TMain::MSSortMenuClick);
+    connect(m_menus, &TMainMenuBar::OrderChosen, this, &TMain::MSOrderClick);
+    connect(m_menus, &TMainMenuBar::ListFontRequested, this, &TMain::MSChangelistfontClick);
+    connect(m_menus, &TMainMenuBar::ListColourRequested, this, &TMain::MSListBackgroundcolorClick);
+    connect(m_menus, &TMainMenuBar::HotTrackingToggled, this, &TMain::MenuHotTrackingClick);
+    connect(m_menus, &TMainMenuBar::TabSheetToggled, this, &TMain::MenuViewTabSheetClick);
+    connect(m_menus, &TMainMenuBar::StatusBarToggled, this, &TMain::MenuViewStatBarClick);
+    connect(m_menus, &TMainMenuBar::DefaultSettingsRequested, this, &TMain::MenuSetDefaultSettingsClick);
+    connect(m_menus, &TMainMenuBar::ZipRomPathsRequested, this, &TMain::MenuSetAlternativeRompathClick);
+    connect(m_menus, &TMainMenuBar::CheckInstalledRequested, this, &TMain::MenuCheckForInstalledGamesClick);
+    connect(m_menus, &TMainMenuBar::CheckSupportedRequested, this, &TMain::MenuCheckforSupportedgamesClick);
+    connect(m_menus, &TMainMenuBar::ReportNeededRequested, this, &TMain::MSReportNeededClick);
+    connect(m_menus, &TMainMenuBar::SoundChosen, this, &TMain::MSSndClick);
 }
 
-QAction* TMain::AddRadio(QMenu* menu, QActionGroup* group, const QString& name, const QString& caption)
+void TMain::MenuViewGamesClick(TGameFilter filter)
 {
-    QAction* item = AddMenuItem(menu, name, caption);
-    item->setCheckable(true);
-    group->addAction(item);
-    return item;
-}
-
-QAction* TMain::MenuItem(const QString& name) const
-{
-    return findChild<QAction*>(name);
-}
-
-void TMain::SetChecked(const QString& name, bool checked)
-{
-    if (QAction* item = MenuItem(name)) {
-        item->setChecked(checked);
-    }
-}
-
-void TMain::CreateMenus()
-{
-    CreateViewMenu();
-    CreateSettingsMenu();
-    CreateToolsMenu();
-    m_screenShotMenu = menuBar()->addMenu("S&creenShot");
-    m_screenShotMenu->setObjectName("MenuScreenShot");
-    FillPageMenus();
-    CreateSoundMenu();
-    CreateHelpMenu();
-}
-
-void TMain::CreateViewMenu()
-{
-    QMenu* view = menuBar()->addMenu("&View");
-    view->setObjectName("MenuView");
-    m_filterGroup = new QActionGroup(this);
-    AddRadio(view, m_filterGroup, "MSGamesInstalled", "&Installed Games");
-    AddRadio(view, m_filterGroup, "MSGamesUninstalled", "&Uninstalled Games");
-    AddRadio(view, m_filterGroup, "MSGamesAll", "&All Games")->setChecked(true);
-    // Filter items may all be unchecked (a hand-edited file); the group must allow that.
-    m_filterGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    connect(m_filterGroup, &QActionGroup::triggered, this, &TMain::MenuViewGamesClick);
-    view->addSeparator()->setObjectName("MSN1");
-    m_styleGroup = new QActionGroup(this);
-    const char* const styles[][2] = {{"MSIconsLarge", "Large Icons"},
-                                     {"MSIconsSmall", "Small Icons"},
-                                     {"MSIconsList", "List"},
-                                     {"MSIconsDetails", "Details"}};
-    for (int value = 0; value < 4; ++value) {
-        AddRadio(view, m_styleGroup, styles[value][0], styles[value][1])->setData(value);
-    }
-    MenuItem("MSIconsLarge")->setChecked(true);
-    connect(m_styleGroup, &QActionGroup::triggered, this, &TMain::MenuIconsViewClick);
-    view->addSeparator()->setObjectName("MSN2");
-    m_sortByMenu = view->addMenu("Sort by");
-    m_sortByMenu->menuAction()->setObjectName("MSListSortby");
-    m_sortGroup = new QActionGroup(this);
-    AddRadio(m_sortByMenu, m_sortGroup, "MSSortbyName", "Name")->setChecked(true);
-    AddRadio(m_sortByMenu, m_sortGroup, "MSSortByZipname", "Zipname");
-    connect(m_sortGroup, &QActionGroup::triggered, this, &TMain::MSSortMenuClick);
-    QMenu* order = view->addMenu("Order");
-    order->menuAction()->setObjectName("MSOrder");
-    m_orderGroup = new QActionGroup(this);
-    AddRadio(order, m_orderGroup, "MSOrderAscending", "Ascending")->setChecked(true);
-    AddRadio(order, m_orderGroup, "MSOrderDescending", "Descending");
-    connect(m_orderGroup, &QActionGroup::triggered, this, &TMain::MSOrderClick);
-    connect(AddMenuItem(view, "MSListChangefont", "List Font ..."), &QAction::triggered, this,
-            &TMain::MSChangelistfontClick);
-    connect(AddMenuItem(view, "MSListBackgroundcolor", "List Backgroundcolor ..."), &QAction::triggered, this,
-            &TMain::MSListBackgroundcolorClick);
-    view->addSeparator()->setObjectName("MSN3");
-    QAction* hot = AddMenuItem(view, "MSHotTracking", "&Hot Tracking");
-    hot->setCheckable(true);
-    hot->setChecked(true);
-    hot->setShortcut(QKeySequence("Ctrl+H"));
-    connect(hot, &QAction::triggered, this, &TMain::MenuHotTrackingClick);
-    view->addSeparator()->setObjectName("MSN4");
-    QAction* tab = AddMenuItem(view, "MSTabsheet", "&Tab Sheet");
-    tab->setCheckable(true);
-    tab->setChecked(true);
-    tab->setShortcut(QKeySequence("Ctrl+T"));
-    connect(tab, &QAction::triggered, this, &TMain::MenuViewTabSheetClick);
-    QAction* bar = AddMenuItem(view, "MSStatbar", "&Statusbar");
-    bar->setCheckable(true);
-    bar->setChecked(true);
-    connect(bar, &QAction::triggered, this, &TMain::MenuViewStatBarClick);
-}
-
-void TMain::CreateSettingsMenu()
-{
-    QMenu* settings = menuBar()->addMenu("&Settings");
-    settings->setObjectName("MenuSettings");
-    connect(AddMenuItem(settings, "MenuSetDefaultSettings", "Set &Default Settings"), &QAction::triggered,
-            this, &TMain::MenuSetDefaultSettingsClick);
-    connect(AddMenuItem(settings, "MenuSetAlternativeRompath", "Set Zipped &Rompaths"), &QAction::triggered,
-            this, &TMain::MenuSetAlternativeRompathClick);
-}
-
-void TMain::CreateToolsMenu()
-{
-    QMenu* tools = menuBar()->addMenu("&Tools");
-    tools->setObjectName("MenuTools");
-    connect(AddMenuItem(tools, "MenuCheckForInstalledGames", "Check for new &Installed games"),
-            &QAction::triggered, this, &TMain::MenuCheckForInstalledGamesClick);
-    connect(AddMenuItem(tools, "MenuCheckforSupportedgames", "Check for new &Supported games"),
-            &QAction::triggered, this, &TMain::MenuCheckforSupportedgamesClick);
-    tools->addSeparator()->setObjectName("MSDividerN1");
-    connect(AddMenuItem(tools, "MSReportNeeded", "Report Needed Stuff"), &QAction::triggered, this,
-            &TMain::MSReportNeededClick);
-}
-
-void TMain::CreateSoundMenu()
-{
-    QMenu* sound = menuBar()->addMenu("So&und");
-    sound->setObjectName("MenuSound");
-    m_soundGroup = new QActionGroup(this);
-    AddRadio(sound, m_soundGroup, "MSSndMusic", "&Music")->setShortcut(QKeySequence("Ctrl+M"));
-    AddRadio(sound, m_soundGroup, "MSSndSamples", "&Samples")->setShortcut(QKeySequence("Ctrl+S"));
-    AddRadio(sound, m_soundGroup, "MSSndNone", "&No Sound")->setShortcut(QKeySequence("Ctrl+N"));
-    MenuItem("MSSndMusic")->setChecked(true);
-    m_soundGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    connect(m_soundGroup, &QActionGroup::triggered, this, &TMain::MSSndClick);
-}
-
-void TMain::CreateHelpMenu()
-{
-    m_helpMenu = menuBar()->addMenu("&Help");
-    m_helpMenu->setObjectName("MenuHelp");
-}
-
-void TMain::MenuViewGamesClick(QAction* item)
-{
-    if (item) {
-        item->setChecked(true);
-    }
+    m_view.Filter = filter;
+    m_menus->Reflect(m_view);
     m_startup.LastListPos = 0;
     FillGameList();
 }
 
-void TMain::MenuIconsViewClick(QAction* item)
+void TMain::MenuIconsViewClick(TListStyle style)
 {
-    item->setChecked(true);
-    m_gameList->SetViewStyle(static_cast<TListStyle>(item->data().toInt()));
+    m_view.ListStyle = style;
+    m_menus->Reflect(m_view);
+    m_gameList->SetViewStyle(style);
 }
 
-void TMain::SortOn(int column)
+void TMain::SortOn(TListColumn column)
 {
     setUpdatesEnabled(false);
-    m_sortColumn = column;
-    const QList<QAction*> items = m_sortGroup->actions();
-    if (column >= 0 && column < items.size()) {
-        items[column]->setChecked(true);
-    }
-    m_model->Sort(column, Descending());
+    m_view.SortColumn = column;
+    m_menus->Reflect(m_view);
+    m_model->Sort(column, m_view.Descending);
+    RememberListPos();
     setUpdatesEnabled(true);
 }
 
-bool TMain::Descending() const
+// The stored position names the last selected installed game in the order shown, so it has to follow that
+// game through every sort.
+void TMain::RememberListPos()
 {
-    return MenuItem("MSOrderDescending")->isChecked();
+    TGameObject* game = m_model->GameAt(m_gameList->SelectedRow());
+    if (!game && !EditingDefaults()) {
+        game = m_currentGame;
+    }
+    // Counted in the list without the search, as the fill reads it.
+    const int row = m_model->FullRowOf(game);
+    if (row >= 0 && game->Installed()) {
+        m_startup.LastListPos = row;
+    }
 }
 
-void TMain::MSSortMenuClick(QAction* item)
+void TMain::MSSortMenuClick(TListColumn column)
 {
-    SortOn(0);
-    SortOn(static_cast<int>(m_sortGroup->actions().indexOf(item)));
+    SortOn(TListColumn::Name);
+    SortOn(column);
     SavePlayViewChoices();
 }
 
-void TMain::MSOrderClick(QAction* item)
+void TMain::MSOrderClick(bool descending)
 {
-    item->setChecked(true);
-    SortOn(m_sortColumn);
+    m_view.Descending = descending;
+    SortOn(m_view.SortColumn);
 }
 
 void TMain::GameListColumnClick(int column)
 {
-    if (column == m_sortColumn) {
-        SetChecked(Descending() ? "MSOrderAscending" : "MSOrderDescending", true);
+    if (column < 0 || column >= m_model->columnCount()) {
+        return;
     }
-    SortOn(0);
-    SortOn(column);
+    const auto clicked = static_cast<TListColumn>(column);
+    if (clicked == m_view.SortColumn) {
+        m_view.Descending = !m_view.Descending;
+    }
+    SortOn(TListColumn::Name);
+    SortOn(clicked);
     SavePlayViewChoices();
 }
 
 void TMain::MSChangelistfontClick()
 {
-    if (auto chosen = m_services.Dialogs->ChooseFont(m_listFont)) {
+    if (auto chosen = m_dialogs.ChooseFont(m_listFont)) {
         m_listFont = *chosen;
         ApplyListFont();
     }
@@ -224,7 +114,7 @@ void TMain::MSChangelistfontClick()
 
 void TMain::MSListBackgroundcolorClick()
 {
-    if (auto chosen = m_services.Dialogs->ChooseColour(m_listBgColor)) {
+    if (auto chosen = m_dialogs.ChooseColour(m_listBgColor)) {
         m_listBgColor = *chosen;
         ApplyListColours();
     }
@@ -232,40 +122,41 @@ void TMain::MSListBackgroundcolorClick()
 
 void TMain::ApplyListFont()
 {
-    QFont font(QString::fromStdString(m_listFont.Face));
-    font.setPointSize(m_listFont.Size > 0 ? m_listFont.Size : 9);
-    font.setBold(m_listFont.Style & 1);
-    font.setItalic(m_listFont.Style & 2);
-    font.setUnderline(m_listFont.Style & 4);
-    font.setStrikeOut(m_listFont.Style & 8);
-    m_gameList->SetListFont(font);
+    m_gameList->SetListFont(FontFromChoice(m_listFont));
     ApplyListColours();
 }
 
 void TMain::ApplyListColours()
 {
     const QPalette palette = this->palette();
-    m_gameList->SetColours(ToQColor(m_listFont.Color, palette), ToQColor(m_listBgColor, palette));
+    m_gameList->SetColours(ColourFromStored(m_listFont.Color, palette),
+                           ColourFromStored(m_listBgColor, palette));
 }
 
-void TMain::MenuHotTrackingClick()
+void TMain::MenuHotTrackingClick(bool on)
 {
-    // The toggle has already flipped its own check mark when it was clicked.
-    const bool on = MenuItem("MSHotTracking")->isChecked();
-    m_pageControl->tabBar()->setAttribute(Qt::WA_Hover, on);
+    m_view.HotTracking = on;
+    m_menus->Reflect(m_view);
+    ShowHotTracking();
+}
+
+void TMain::ShowHotTracking()
+{
+    m_pageControl->tabBar()->setAttribute(Qt::WA_Hover, m_view.HotTracking);
     m_pageControl->tabBar()->update();
-    m_gameList->SetHotTrack(on);
+    m_gameList->SetHotTrack(m_view.HotTracking);
 }
 
-void TMain::MenuViewStatBarClick()
+void TMain::MenuViewStatBarClick(bool on)
 {
-    statusBar()->setVisible(MenuItem("MSStatbar")->isChecked());
+    m_view.StatusBar = on;
+    m_menus->Reflect(m_view);
+    statusBar()->setVisible(on);
 }
 
-void TMain::MenuViewTabSheetClick()
+void TMain::MenuViewTabSheetClick(bool on)
 {
-    // The check mark has flipped already: checked now means the sheet was hidden.
-    if (MenuItem("MSTabsheet")->isChecked()) {
+    if (on) {
         ShowTabSheet();
     } else {
         HideTabSheet();
@@ -274,7 +165,8 @@ void TMain::MenuViewTabSheetClick()
 
 void TMain::HideTabSheet()
 {
-    SetChecked("MSTabsheet", false);
+    m_view.TabSheet = false;
+    m_menus->Reflect(m_view);
     if (!m_pageControl->isHidden()) {
         m_hiddenPanelWidth = GameListPanelWidth();
         m_pageControl->hide();
@@ -285,7 +177,8 @@ void TMain::HideTabSheet()
 
 void TMain::ShowTabSheet()
 {
-    SetChecked("MSTabsheet", true);
+    m_view.TabSheet = true;
+    m_menus->Reflect(m_view);
     if (m_pageControl->isHidden()) {
         m_pageControl->show();
         m_splitter->handle(1)->setEnabled(true);
@@ -322,39 +215,28 @@ void TMain::MenuCheckforSupportedgamesClick()
 void TMain::MenuSetAlternativeRompathClick()
 {
     // Confirmed or cancelled, the installed states are checked again.
-    if (m_zipDirsCommand)
-        m_zipDirsCommand();
+    emit ZipRomPathsRequested();
     MenuCheckForInstalledGamesClick();
 }
 
 void TMain::MSReportNeededClick()
 {
-    if (!m_services.Shell) {
-        return;
-    }
     try {
-        WriteNeededReport(m_startup.Catalogue(), m_startup.Paths(), kVersionText, *m_services.Shell);
+        WriteNeededReport(m_startup.Catalogue(), m_startup.Paths(), kVersionText, m_shell);
     } catch (const std::exception& error) {
         // The command ends here; nothing is opened and an older report stays as it was.
         ShowError(error.what());
     }
 }
 
-TSoundMode TMain::SoundMode() const
+void TMain::MSSndClick(TSoundMode mode)
 {
-    if (MenuItem("MSSndMusic")->isChecked()) {
-        return TSoundMode::Music;
-    }
-    return MenuItem("MSSndSamples")->isChecked() ? TSoundMode::Samples : TSoundMode::None;
-}
-
-void TMain::MSSndClick(QAction* item)
-{
-    item->setChecked(true);
+    m_view.Sound = mode;
+    m_menus->Reflect(m_view);
     PlayGameSound();
 }
 
 void TMain::PlayGameSound()
 {
-    m_sound->PlayGameSound(m_currentGame, m_startup.Paths().SoundDir, SoundMode());
+    m_sound->PlayGameSound(m_currentGame, m_startup.Paths().SoundDir, m_view.EffectiveSound());
 }

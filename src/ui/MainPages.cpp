@@ -9,10 +9,11 @@
 #include "app/Startup.h"
 #include "controllers/GameSound.h"
 #include "launch/LaunchGame.h"
+#include "platform/qt/FormFonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/CommandLineBox.h"
-#include "ui/DisplayText.h"
 #include "ui/GameListView.h"
-#include "ui/ScaleFormFonts.h"
+#include "ui/MainMenuBar.h"
 #include "ui/ScreenShotPage.h"
 #include "ui/SearchField.h"
 #include "ui/SettingsPage.h"
@@ -20,16 +21,18 @@
 
 void TMain::CreatePages()
 {
-    m_screenShotPage = new TScreenShotPage(m_pageControl, *m_services.Dialogs);
+    m_screenShotPage = new TScreenShotPage(m_pageControl, m_dialogs);
     m_screenShotPage->setObjectName("ScreenShotTab");
     m_screenShotPage->SetFontScaler([](QWidget* form) { ScaleFormFonts(form); });
     m_pageControl->addTab(m_screenShotPage, "Screenshot");
     m_settingsPage = new TSettingsPage(m_pageControl);
     m_settingsPage->setObjectName("SettingsTab");
     m_settingsPage->SetPageControl(m_pageControl);
-    m_settingsPage->SetDialogs(m_services.Dialogs);
+    m_settingsPage->SetDialogs(&m_dialogs);
     m_pageControl->addTab(m_settingsPage, "Settings");
     connect(m_settingsPage, &TSettingsPage::StartRequested, this, &TMain::StartEmuButtonClick);
+    connect(m_settingsPage, &TSettingsPage::DefaultSettingsModeStarted, this,
+            &TMain::DefaultSettingsModeStarted);
     connect(m_settingsPage, &TSettingsPage::DefaultSettingsModeEnded, this, &TMain::DefaultSettingsModeEnded);
     // The same settings on screen give another text for another game.
     connect(this, &TMain::CurrentGameChanged, m_settingsPage->CommandLineBox, &TCommandLineBox::Refresh);
@@ -59,7 +62,7 @@ void TMain::ApplyScreenshotControls()
 
 void TMain::FillPageMenus()
 {
-    m_screenShotPage->FillScreenShotMenu(m_screenShotMenu);
+    m_screenShotPage->FillScreenShotMenu(&m_menus->ScreenShotMenu());
 }
 
 void TMain::ReleasePages()
@@ -70,16 +73,24 @@ void TMain::ReleasePages()
 
 void TMain::MenuSetDefaultSettingsClick()
 {
-    if (m_settingsPage->DefaultSettingsMode()) {
-        return;
+    if (!EditingDefaults()) {
+        m_settingsPage->EnterDefaultSettingsMode();
     }
+}
+
+bool TMain::EditingDefaults() const
+{
+    return m_settingsPage->DefaultSettingsMode();
+}
+
+void TMain::DefaultSettingsModeStarted()
+{
     m_gameList->setEnabled(false);
     m_gameList->hide();
     m_defaultBackImage->show();
     m_startEmuButton->setEnabled(false);
     m_searchField->setEnabled(false);
-    m_favouriteItem->setEnabled(false);
-    m_settingsPage->EnterDefaultSettingsMode();
+    m_menus->FavouriteItem().setEnabled(false);
     m_currentGame = m_settingsPage->CurrentGame();
 }
 
@@ -94,7 +105,7 @@ void TMain::DefaultSettingsModeEnded()
 
 void TMain::StartEmuButtonClick()
 {
-    if (!m_startEmuButton->isEnabled() || !m_currentGame || !m_services.Shell) {
+    if (!m_startEmuButton->isEnabled() || !m_currentGame || EditingDefaults()) {
         return;
     }
     m_screenShotPage->StopSlideshow();
@@ -103,15 +114,15 @@ void TMain::StartEmuButtonClick()
     const TSignalCloser::THold hold;
     const QString before = m_statusText->text();
     const QString starting =
-        ToDisplayText("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026");
+        TextFromBytes("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026");
     SetStatusText(starting);
     TLaunchContext context{m_startup.Paths(),
                            m_startup.ZipRomPaths(),
                            *m_currentGame,
                            m_startup.ExecEmu(),
-                           *m_services.Dialogs,
-                           *m_services.Shell,
-                           [this](const std::string& text) { SetStatusText(ToDisplayText(text)); }};
+                           m_dialogs,
+                           m_shell,
+                           [this](const std::string& text) { SetStatusText(TextFromBytes(text)); }};
     std::string error;
     try {
         LaunchGame(context);

@@ -2,8 +2,8 @@
 // kept in the play log beside the main settings file.
 #include "ui/MainWindow.h"
 
-#include <QAction>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QActionGroup>
 #include <QGroupBox>
 #include <QMenu>
@@ -18,6 +18,7 @@
 #include "launch/LaunchGame.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/MainMenuBar.h"
 #include "ui/SearchField.h"
 #include "ui/SettingsPage.h"
 
@@ -29,21 +30,14 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-QAction* NewToggle(QObject* parent, const QString& name, const QString& caption)
-{
-    auto* item = new QAction(caption, parent);
-    item->setObjectName(name);
-    item->setCheckable(true);
-    return item;
-}
-
 } // namespace
 
 void TMain::CreatePlayControls()
 {
     m_playLog = std::make_unique<TPlayLog>();
-    m_searchField = new TSearchField(m_grGames);
-    static_cast<QVBoxLayout*>(m_grGames->layout())->insertWidget(0, m_searchField);
+    QWidget* gamesBox = m_gameList->parentWidget();
+    m_searchField = new TSearchField(gamesBox);
+    static_cast<QVBoxLayout*>(gamesBox->layout())->insertWidget(0, m_searchField);
     connect(m_searchField, &TSearchField::SearchChanged, this, &TMain::SearchChanged);
     connect(m_searchField, &TSearchField::Left, this, [this] { m_gameList->CurrentView()->setFocus(); });
     connect(m_gameList, &TGameListView::TextTyped, m_searchField, &TSearchField::Type);
@@ -55,45 +49,26 @@ void TMain::CreatePlayControls()
     connect(this, &TMain::CurrentGameChanged, this, [this] { ReflectFavourite(); });
 }
 
-// Our items come after the system's, each group behind a separator of its own.
-void TMain::CreatePlayMenus()
+// The menu bar makes our items after the system's; they only need their commands.
+void TMain::ConnectPlayMenus()
 {
-    QMenu* viewMenu = menuBar()->findChild<QMenu*>("MenuView");
-    QAction* afterFilters = MenuItem("MSN1");
-    viewMenu->insertSeparator(afterFilters)->setObjectName("MSPlayFilters");
-    m_favouritesFilterItem = NewToggle(this, "MSGamesFavourites", "&Favourites");
-    m_recentFilterItem = NewToggle(this, "MSGamesRecent", "&Recently played");
-    viewMenu->insertAction(afterFilters, m_favouritesFilterItem);
-    viewMenu->insertAction(afterFilters, m_recentFilterItem);
-    connect(m_favouritesFilterItem, &QAction::triggered, this, &TMain::MenuPlayFilterClick);
-    connect(m_recentFilterItem, &QAction::triggered, this, &TMain::MenuPlayFilterClick);
-
-    QMenu* game = new QMenu("&Game", menuBar());
-    game->setObjectName("MenuGame");
-    QMenu* settings = menuBar()->findChild<QMenu*>("MenuSettings");
-    menuBar()->insertMenu(settings->menuAction(), game);
-    m_favouriteItem = AddMenuItem(game, "MenuFavourite", "&Favourite");
-    m_favouriteItem->setCheckable(true);
-    m_favouriteItem->setShortcut(QKeySequence("Ctrl+D"));
-    m_favouriteItem->setEnabled(false);
-    connect(m_favouriteItem, &QAction::triggered, this, &TMain::MenuFavouriteClick);
+    connect(m_menus, &TMainMenuBar::PlayFiltersChanged, this, &TMain::MenuPlayFilterClick);
+    connect(m_menus, &TMainMenuBar::FavouriteToggleRequested, this, &TMain::MenuFavouriteClick);
 }
 
 // After the emulator's own Zipdate column: the play columns and their sort items.
 void TMain::AddPlayColumns()
 {
-    SortByMenu()->addSeparator()->setObjectName("MSSortPlayN");
+    Menus().AddSortSeparator("MSSortPlayN");
     const char* const items[][2] = {
         {"MSSortByPlayed", "Played"}, {"MSSortByTime", "Time"}, {"MSSortByLastPlayed", "Last played"}};
     for (const auto& item : items) {
         AddListColumn();
-        QAction* sort = AddMenuItem(SortByMenu(), item[0], item[1]);
-        sort->setCheckable(true);
-        SortGroup()->addAction(sort);
+        Menus().AddSortItem(item[0], item[1]);
     }
-    m_gameList->SetColumnWidth(int(TPlayColumn::Played), 50);
-    m_gameList->SetColumnWidth(int(TPlayColumn::Time), 80);
-    m_gameList->SetColumnWidth(int(TPlayColumn::LastPlayed), 130);
+    m_gameList->SetColumnWidth(TListColumn::Played, 50);
+    m_gameList->SetColumnWidth(TListColumn::Time, 80);
+    m_gameList->SetColumnWidth(TListColumn::LastPlayed, 130);
 }
 
 void TMain::OpenPlayLog()
@@ -105,22 +80,21 @@ void TMain::OpenPlayLog()
         ShowError(m_playLog->LoadError() + "\rFavourites and play times are not saved in this session.");
     }
     const TPlayViewChoices& choices = m_playLog->ViewChoices();
-    m_favouritesFilterItem->setChecked(choices.FavouritesOnly);
-    m_recentFilterItem->setChecked(choices.RecentlyPlayed);
+    m_menus->ReflectPlayFilters(choices.FavouritesOnly, choices.RecentlyPlayed);
     // The system's sort was restored first; a play column sorts on top of it, as its menu item does.
     if (choices.SortColumn != TPlayColumn::None && m_model->columnCount() > int(choices.SortColumn)) {
-        SortOn(0);
-        SortOn(int(choices.SortColumn));
+        SortOn(TListColumn::Name);
+        SortOn(static_cast<TListColumn>(choices.SortColumn));
     }
 }
 
 void TMain::SavePlayViewChoices()
 {
     TPlayViewChoices choices;
-    choices.FavouritesOnly = m_favouritesFilterItem->isChecked();
-    choices.RecentlyPlayed = m_recentFilterItem->isChecked();
-    choices.SortColumn =
-        m_sortColumn >= int(TPlayColumn::Played) ? TPlayColumn(m_sortColumn) : TPlayColumn::None;
+    choices.FavouritesOnly = m_menus->FavouritesOnly();
+    choices.RecentlyPlayed = m_menus->RecentOnly();
+    const auto column = static_cast<int>(m_view.SortColumn);
+    choices.SortColumn = column >= kListColumnCount ? TPlayColumn(column) : TPlayColumn::None;
     try {
         m_playLog->SetViewChoices(choices);
     } catch (const std::exception& error) {
@@ -128,28 +102,14 @@ void TMain::SavePlayViewChoices()
     }
 }
 
-bool TMain::PlayFilterAccepts(const TGameObject& game) const
-{
-    const bool favourites = m_favouritesFilterItem && m_favouritesFilterItem->isChecked();
-    const bool recent = m_recentFilterItem && m_recentFilterItem->isChecked();
-    if (!favourites && !recent) {
-        return true;
-    }
-    const TPlayRecord* record = m_playLog->Find(game.ZipName);
-    if (!record) {
-        return false;
-    }
-    return (!favourites || record->Favourite) && (!recent || RecentlyPlayed(*record, m_fillTime));
-}
-
 int TMain::SystemListCount() const
 {
-    const bool all = MenuItem("MSGamesAll")->isChecked();
-    const bool installed = MenuItem("MSGamesInstalled")->isChecked();
+    TGameListFilter systemFilter;
+    systemFilter.SetInstallFilter(m_view.Filter);
     const TGameObjectList& catalogue = m_startup.Catalogue();
     int count = 0;
     for (int i = 0; i < catalogue.Count(); ++i) {
-        if (all || installed == (catalogue.At(i).InstallState != 0)) {
+        if (systemFilter.Accepts(catalogue.At(i))) {
             ++count;
         }
     }
@@ -158,8 +118,8 @@ int TMain::SystemListCount() const
 
 void TMain::ApplyPlayOrder()
 {
-    if (m_recentFilterItem && m_recentFilterItem->isChecked()) {
-        m_model->Sort(int(TPlayColumn::LastPlayed), true);
+    if (m_menus->RecentOnly()) {
+        m_model->Sort(TListColumn::LastPlayed, true);
     }
 }
 
@@ -209,7 +169,7 @@ void TMain::MenuPlayFilterClick()
 void TMain::MenuFavouriteClick()
 {
     TGameObject* game = m_currentGame;
-    if (!game || m_settingsPage->DefaultSettingsMode()) {
+    if (!game || EditingDefaults()) {
         return;
     }
     const bool favourite = !m_playLog->Record(game->ZipName).Favourite;
@@ -220,16 +180,17 @@ void TMain::MenuFavouriteClick()
     }
     m_model->GameChanged(game);
     ReflectFavourite();
-    if (m_favouritesFilterItem->isChecked() && !favourite) {
+    if (m_menus->FavouritesOnly() && !favourite) {
         FillGameList();
     }
 }
 
 void TMain::ReflectFavourite()
 {
-    const bool enabled = m_currentGame && !m_settingsPage->DefaultSettingsMode();
-    m_favouriteItem->setEnabled(enabled);
-    m_favouriteItem->setChecked(enabled && m_playLog->Record(m_currentGame->ZipName).Favourite);
+    const bool enabled = m_currentGame && !EditingDefaults();
+    QAction& item = m_menus->FavouriteItem();
+    item.setEnabled(enabled);
+    item.setChecked(enabled && m_playLog->Record(m_currentGame->ZipName).Favourite);
 }
 
 void TMain::GameListContextMenu(const QPoint& globalPos)
@@ -238,7 +199,7 @@ void TMain::GameListContextMenu(const QPoint& globalPos)
         return;
     }
     QMenu menu(this);
-    menu.addAction(m_favouriteItem);
+    menu.addAction(&m_menus->FavouriteItem());
     menu.exec(globalPos);
 }
 

@@ -1,59 +1,46 @@
 // TMain: restoring the window from the main settings record and collecting it for saving.
 #include "ui/MainWindow.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QTabWidget>
 
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/MainMenuBar.h"
 #include "ui/ScreenShotPage.h"
 
 namespace {
-// One radio group: a true value checks its item and so clears the others, a false one clears only its own.
-void SetRadio(QAction* item, bool value)
-{
-    if (!item) {
-        return;
-    }
-    if (value) {
-        item->setChecked(true);
-    } else if (item->isChecked()) {
-        QActionGroup* group = item->actionGroup();
-        const auto policy = group ? group->exclusionPolicy() : QActionGroup::ExclusionPolicy::None;
-        if (group) {
-            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-        }
-        item->setChecked(false);
-        if (group) {
-            group->setExclusionPolicy(policy);
-        }
-    }
-}
-
 constexpr auto kNotNormal = Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+
+TWindowState WindowStateOf(Qt::WindowStates state)
+{
+    if (state & Qt::WindowMinimized) {
+        return TWindowState::Minimised;
+    }
+    return (state & Qt::WindowMaximized) ? TWindowState::Maximised : TWindowState::Normal;
+}
 } // namespace
 
 void TMain::ApplyMainSettings(const TMainSettingsRecord& record)
 {
-    m_gameList->SetColumnWidth(2, record.ColZipdate);
-    SetRadio(MenuItem("MSGamesInstalled"), record.Installed);
-    SetRadio(MenuItem("MSGamesUninstalled"), record.UnInstalled);
-    SetRadio(MenuItem("MSGamesAll"), record.All);
-    const bool styles[] = {record.Large, record.Small, record.List, record.Details};
-    const char* const styleItems[] = {"MSIconsLarge", "MSIconsSmall", "MSIconsList", "MSIconsDetails"};
-    for (int i = 0; i < 4; ++i) {
-        if (styles[i]) {
-            MenuIconsViewClick(MenuItem(styleItems[i]));
-        }
+    const TViewState before = m_view;
+    m_gameList->SetColumnWidth(TListColumn::ZipDate, record.ColZipdate);
+    ApplyViewSettings(record, m_view);
+    m_menus->Reflect(m_view);
+    if (m_view.ListStyle != before.ListStyle) {
+        m_gameList->SetViewStyle(m_view.ListStyle);
     }
-    SortOn(record.Sort);
+    SortOn(m_view.SortColumn);
     m_listFont = TFontChoice{record.FontType, record.FontSize, record.FontStyle, record.FgColor};
     m_listBgColor = record.BgColor;
     ApplyListFont();
-    ApplyToggle("MSHotTracking", record.HotTracking, &TMain::MenuHotTrackingClick);
-    ApplyToggle("MSStatbar", record.StatBar, &TMain::MenuViewStatBarClick);
-    if (record.TabSheet) {
+    // A stored toggle equal to the current state changes nothing; another one runs the toggle's command.
+    if (m_view.HotTracking != before.HotTracking) {
+        ShowHotTracking();
+    }
+    if (m_view.StatusBar != before.StatusBar) {
+        MenuViewStatBarClick(m_view.StatusBar);
+    }
+    if (m_view.TabSheet) {
         ShowTabSheet();
         SetGameListPanelWidth(record.GLPWidth);
     } else {
@@ -61,21 +48,8 @@ void TMain::ApplyMainSettings(const TMainSettingsRecord& record)
     }
     ApplyWindowSize(record);
     m_screenShotPage->ApplySettings(record);
-    SetRadio(MenuItem("MSSndMusic"), record.Music);
-    SetRadio(MenuItem("MSSndSamples"), record.Samples);
-    SetRadio(MenuItem("MSSndNone"), record.None);
-    m_gameList->SetColumnWidth(0, record.ColName);
-    m_gameList->SetColumnWidth(1, record.ColZipName);
-}
-
-// A stored state equal to the current one changes nothing; another one runs the toggle's command.
-void TMain::ApplyToggle(const QString& name, bool value, void (TMain::*command)())
-{
-    QAction* item = MenuItem(name);
-    if (item->isChecked() != value) {
-        item->setChecked(value);
-        (this->*command)();
-    }
+    m_gameList->SetColumnWidth(TListColumn::Name, record.ColName);
+    m_gameList->SetColumnWidth(TListColumn::ZipName, record.ColZipName);
 }
 
 void TMain::ApplyWindowSize(const TMainSettingsRecord& record)
@@ -83,9 +57,9 @@ void TMain::ApplyWindowSize(const TMainSettingsRecord& record)
     setWindowState(windowState() & ~kNotNormal);
     m_normalSize = QSize(std::max(record.Width, minimumWidth()), std::max(record.Height, minimumHeight()));
     resize(m_normalSize);
-    if (record.State == 1) {
+    if (record.State == static_cast<int32_t>(TWindowState::Minimised)) {
         setWindowState(windowState() | Qt::WindowMinimized);
-    } else if (record.State == 2) {
+    } else if (record.State == static_cast<int32_t>(TWindowState::Maximised)) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
 }
@@ -101,38 +75,24 @@ QSize TMain::NormalSize() const
 
 void TMain::CollectMainSettings(TMainSettingsRecord& record)
 {
-    record.Installed = MenuItem("MSGamesInstalled")->isChecked();
-    record.UnInstalled = MenuItem("MSGamesUninstalled")->isChecked();
-    record.All = MenuItem("MSGamesAll")->isChecked();
-    record.Large = MenuItem("MSIconsLarge")->isChecked();
-    record.Small = MenuItem("MSIconsSmall")->isChecked();
-    record.List = MenuItem("MSIconsList")->isChecked();
-    record.Details = MenuItem("MSIconsDetails")->isChecked();
-    record.HotTracking = MenuItem("MSHotTracking")->isChecked();
-    record.StatBar = MenuItem("MSStatbar")->isChecked();
-    record.TabSheet = MenuItem("MSTabsheet")->isChecked();
-    // A play column is ours: the system's file keeps the name sort that its menu item applies first.
-    record.Sort = m_sortColumn < 3 ? m_sortColumn : 0;
+    CollectViewSettings(m_view, record);
     record.FontType = m_listFont.Face;
     record.FontSize = m_listFont.Size;
     record.FgColor = m_listFont.Color;
     record.FontStyle = m_listFont.Style;
     record.BgColor = m_listBgColor;
     const Qt::WindowStates state = windowState();
-    record.State = (state & Qt::WindowMinimized) ? 1 : ((state & Qt::WindowMaximized) ? 2 : 0);
+    record.State = static_cast<int32_t>(WindowStateOf(state));
     const QSize normal = NormalSize();
     setWindowState(state & ~kNotNormal);
     record.Width = normal.width();
     record.Height = normal.height();
     record.GLPWidth = m_pageControl->isHidden() ? m_hiddenPanelWidth : GameListPanelWidth();
     m_screenShotPage->CollectSettings(record);
-    record.Music = MenuItem("MSSndMusic")->isChecked();
-    record.Samples = MenuItem("MSSndSamples")->isChecked();
-    record.None = MenuItem("MSSndNone")->isChecked();
-    record.ColName = m_gameList->ColumnWidth(0);
-    record.ColZipName = m_gameList->ColumnWidth(1);
+    record.ColName = m_gameList->ColumnWidth(TListColumn::Name);
+    record.ColZipName = m_gameList->ColumnWidth(TListColumn::ZipName);
     // The generic window has no third column; its stored width passes through unchanged.
-    if (m_model->columnCount() > 2) {
-        record.ColZipdate = m_gameList->ColumnWidth(2);
+    if (m_model->columnCount() > static_cast<int>(TListColumn::ZipDate)) {
+        record.ColZipdate = m_gameList->ColumnWidth(TListColumn::ZipDate);
     }
 }

@@ -17,26 +17,40 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <stdexcept>
+
 #include "app/Startup.h"
 #include "catalogue/GameObject.h"
+#include "catalogue/InstalledGames.h"
 #include "catalogue/PlayLog.h"
 #include "controllers/GameSound.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/FormFonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/MainMenuBar.h"
 #include "ui/Pictures.h"
-#include "ui/ScaleFormFonts.h"
+#include "ui/SettingsPage.h"
 
 namespace {
 constexpr int kPanelMinWidth = 145;
 constexpr int kSplitterWidth = 3;
 constexpr int kMinClientHeight = 140;
 const char* const kCreditLine = "VantorKorb by the VantorKorb team";
+
+template <typename TService> TService& Required(TService* service, const char* name)
+{
+    if (!service) {
+        throw std::invalid_argument(std::string("The main window needs the ") + name + " service");
+    }
+    return *service;
+}
 } // namespace
 
 TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_startup(startup), m_model(new TGameListModel(2, this)),
-      m_sound(new TGameSound(services.Media, services.Dialogs))
+    : QMainWindow(parent), m_dialogs(Required(services.Dialogs, "dialogs")),
+      m_shell(Required(services.Shell, "shell")), m_media(Required(services.Media, "media")),
+      m_startup(startup), m_model(new TGameListModel(2, this)), m_sound(new TGameSound(&m_media, &m_dialogs))
 {
     setObjectName("Main1");
     setWindowTitle("VantorKorb");
@@ -46,9 +60,11 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
     setFont(font);
     CreateControls();
     CreatePages();
-    CreateMenus();
+    m_menus = new TMainMenuBar(*menuBar(), this);
+    FillPageMenus();
+    ConnectMenus();
     CreatePlayControls();
-    CreatePlayMenus();
+    ConnectPlayMenus();
     m_startup.OnApplyMainSettings = [this](const TMainSettingsRecord& record) { ApplyMainSettings(record); };
     m_startup.OnCollectMainSettings = [this](TMainSettingsRecord& record) { CollectMainSettings(record); };
     m_startup.OnError = [this](const std::string& text) { ShowError(text); };
@@ -83,7 +99,6 @@ void TMain::CreateControls()
     panelLayout->setSpacing(2);
     auto* grGames = new QGroupBox("Games", m_gameListPanel);
     grGames->setObjectName("GrGames");
-    m_grGames = grGames;
     auto* gamesLayout = new QVBoxLayout(grGames);
     gamesLayout->setContentsMargins(2, 2, 2, 2);
     // The logo and the list share one cell; the logo shows only while the list is hidden.
@@ -180,7 +195,7 @@ void TMain::FormClose()
     m_closed = true;
     // The system's rule looks at the system's list: a search or one of our filters may hide every game.
     if (SystemListCount() == 0) {
-        MenuViewGamesClick(MenuItem("MSGamesInstalled"));
+        MenuViewGamesClick(TGameFilter::Installed);
     }
     m_sound->Stop();
     ReleasePages();
@@ -199,20 +214,15 @@ void TMain::ReleaseCatalogueView()
 void TMain::FillGameList()
 {
     setUpdatesEnabled(false);
-    const TGameObjectList& catalogue = m_startup.Catalogue();
-    const bool all = MenuItem("MSGamesAll")->isChecked();
-    const bool installed = MenuItem("MSGamesInstalled")->isChecked();
-    m_fillTime = LocalDateTimeNow();
-    std::vector<TGameListEntry> entries;
-    entries.reserve(size_t(catalogue.Count()));
-    for (int i = 0; i < catalogue.Count(); ++i) {
-        TGameObject& game = catalogue.At(i);
-        if ((all || installed == (game.InstallState != 0)) && PlayFilterAccepts(game)) {
-            entries.push_back(MakeGameListEntry(game));
-        }
-    }
-    m_model->SetEntries(std::move(entries));
-    m_model->Sort(m_sortColumn, Descending());
+    TGameObjectList& catalogue = m_startup.Catalogue();
+    // Archives change on disk between fills; the list shows their dates as they are now.
+    UpdateZipDates(catalogue, m_startup.ZipRomPaths());
+    m_listFilter.SetInstallFilter(m_view.Filter);
+    // "Recently" is measured from the start of the fill, the same moment for every game.
+    m_listFilter.SetPlayCriteria(m_playLog.get(), m_menus->FavouritesOnly(), m_menus->RecentOnly(),
+                                 LocalDateTimeNow());
+    m_model->Fill(catalogue, m_listFilter);
+    m_model->Sort(m_view.SortColumn, m_view.Descending);
     ApplyPlayOrder();
     // LastListPos counts in the list without the search, so a save during a search means the same game.
     const int lastListPos = m_startup.LastListPos;
@@ -229,9 +239,15 @@ void TMain::FillGameList()
 
 void TMain::UpdateSelection()
 {
+    if (EditingDefaults()) {
+        // The list behind the logo may change, but the "Default" record stays what the window edits.
+        m_currentGame = m_settingsPage->CurrentGame();
+        m_startEmuButton->setEnabled(false);
+        return;
+    }
     const int row = m_gameList->SelectedRow();
     m_currentGame = m_model->GameAt(row);
-    if (m_currentGame && m_currentGame->InstallState != 0) {
+    if (m_currentGame && m_currentGame->Installed()) {
         m_startEmuButton->setEnabled(true);
         m_startup.LastListPos = m_model->FullRow(row);
     } else {
@@ -240,7 +256,7 @@ void TMain::UpdateSelection()
     }
     ShowGameOnPages();
     if (m_currentGame) {
-        m_statusZip->setText(ToDisplayText(m_currentGame->ZipName));
+        m_statusZip->setText(TextFromBytes(m_currentGame->ZipName));
         PlayGameSound();
     } else {
         m_statusZip->setText("none");
@@ -344,7 +360,5 @@ void TMain::FormResize()
 
 void TMain::ShowError(const std::string& text)
 {
-    if (m_services.Dialogs) {
-        m_services.Dialogs->ShowMessage(TMessage{"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
-    }
+    ::ShowError(m_dialogs, text);
 }

@@ -7,14 +7,12 @@
 #include <QMainWindow>
 
 #include "app/MainSettings.h"
-#include "base/DateTimeText.h"
+#include "controllers/GameListFilter.h"
+#include "controllers/ViewState.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 
-class QAction;
-class QActionGroup;
 class QLabel;
-class QMenu;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
@@ -25,10 +23,12 @@ class TGameSound;
 class TPlayLog;
 class TSearchField;
 struct TLaunchContext;
+class TMainMenuBar;
+class TMedia;
 class TScreenShotPage;
 class TSettingsPage;
+class TShell;
 class TStartup;
-enum class TSoundMode;
 
 class TMain : public QMainWindow
 {
@@ -37,6 +37,7 @@ class TMain : public QMainWindow
     friend class TEmulatorFolderMenu;
 
 public:
+    // Every service must be given (std::invalid_argument otherwise) and outlive the window.
     TMain(const TPlatformServices& services, TStartup& startup, QWidget* parent = nullptr);
     ~TMain() override;
 
@@ -50,7 +51,7 @@ public:
     void UpdateSelection();
     void SetStatusText(const QString& text);
     void ShowCredit();
-    void SortOn(int column);
+    void SortOn(TListColumn column);
 
     void ApplyMainSettings(const TMainSettingsRecord& record);
     void CollectMainSettings(TMainSettingsRecord& record);
@@ -61,24 +62,23 @@ public:
     void GameListColumnClick(int column);
     void GameListPanelResize();
     void StartEmuButtonClick();
-    void MenuViewGamesClick(QAction* item);
-    void MenuIconsViewClick(QAction* item);
-    void MSSortMenuClick(QAction* item);
-    void MSOrderClick(QAction* item);
+    void MenuViewGamesClick(TGameFilter filter);
+    void MenuIconsViewClick(TListStyle style);
+    void MSSortMenuClick(TListColumn column);
+    void MSOrderClick(bool descending);
     void MSChangelistfontClick();
     void MSListBackgroundcolorClick();
-    void MenuHotTrackingClick();
-    void MenuViewTabSheetClick();
-    void MenuViewStatBarClick();
+    void MenuHotTrackingClick(bool on);
+    void MenuViewTabSheetClick(bool on);
+    void MenuViewStatBarClick(bool on);
     void MenuSetDefaultSettingsClick();
+    void DefaultSettingsModeStarted();
     void DefaultSettingsModeEnded();
     void MenuSetAlternativeRompathClick();
-    // The zipped rom paths dialog, once the process entry has made it; until then only the re-check runs.
-    void SetZipDirsCommand(std::function<void()> command) { m_zipDirsCommand = std::move(command); }
     void MSReportNeededClick();
     void MenuCheckForInstalledGamesClick();
     void MenuCheckforSupportedgamesClick();
-    void MSSndClick(QAction* item);
+    void MSSndClick(TSoundMode mode);
     // Our own commands: favourites, the favourites and recently-played filters, the search.
     void MenuFavouriteClick();
     void MenuPlayFilterClick();
@@ -88,6 +88,7 @@ public:
     void OpenPlayLog();
 
     // State for the pages, the commands and the tests.
+    const TViewState& ViewState() const { return m_view; }
     TGameObject* CurrentGame() const { return m_currentGame; }
     TStartup& Startup() { return m_startup; }
     TGameListModel& Model() { return *m_model; }
@@ -100,17 +101,17 @@ public:
     TSettingsPage& SettingsPage() { return *m_settingsPage; }
     TSearchField& SearchField() { return *m_searchField; }
     TPlayLog& PlayLog() { return *m_playLog; }
-    TSoundMode SoundMode() const;
+    TSoundMode SoundMode() const { return m_view.EffectiveSound(); }
+    TListColumn SortColumn() const { return m_view.SortColumn; }
+    bool Descending() const { return m_view.Descending; }
     int GameListPanelWidth() const;
     void SetGameListPanelWidth(int width);
-    int SortColumn() const { return m_sortColumn; }
-    bool Descending() const;
-    // A menu item by its control name ("MSGamesAll", "MSHotTracking", ...), or nullptr.
-    QAction* MenuItem(const QString& name) const;
 
 signals:
-    // Hooks for the pages that others build: the selection changed, a launch begins and ends.
+    // The selection changed: the game now shown, or null.
     void CurrentGameChanged(TGameObject* game);
+    // "Set Zipped Rompaths": the dialog runs in the connected slot; the installed games are checked after.
+    void ZipRomPathsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,33 +120,24 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
     // The emulator-specific window adds to these.
-    QMenu* SortByMenu() const { return m_sortByMenu; }
-    QActionGroup* SortGroup() const { return m_sortGroup; }
-    QMenu* HelpMenu() const { return m_helpMenu; }
-    QMenu* ScreenShotMenu() const { return m_screenShotMenu; }
-    QWidget* GamesBox() const { return m_grGames; }
-    QAction* AddMenuItem(QMenu* menu, const QString& name, const QString& caption);
+    TMainMenuBar& Menus() const { return *m_menus; }
+    QLabel& DefaultBackImage() const { return *m_defaultBackImage; }
     void AddListColumn();
     // The play columns and their "Sort by" items, after the last column the emulator's window added.
     void AddPlayColumns();
 
-    const TPlatformServices m_services;
+    TDialogs& m_dialogs;
+    TShell& m_shell;
+    TMedia& m_media;
     TStartup& m_startup;
 
 private:
     void CreateControls();
     void CreatePages();
-    void CreateMenus();
-    void CreateViewMenu();
-    void CreateSettingsMenu();
-    void CreateToolsMenu();
-    void CreateSoundMenu();
-    void CreateHelpMenu();
-    QAction* AddRadio(QMenu* menu, QActionGroup* group, const QString& name, const QString& caption);
+    void ConnectMenus();
     void ApplyListFont();
     void ApplyListColours();
-    void SetChecked(const QString& name, bool checked);
-    void SetListStyleFromMenu(int style);
+    void ShowHotTracking();
     void HideTabSheet();
     void ShowTabSheet();
     void FormResize();
@@ -153,49 +145,42 @@ private:
     void ReleaseCatalogueView();
     void ShowError(const std::string& text);
     void PlayGameSound();
+    void RememberListPos();
     void PagesAfterLoad();
     void ShowGameOnPages();
     void LoadScreenshots();
     void ApplyScreenshotControls();
     void FillPageMenus();
     void ReleasePages();
-    void ApplyToggle(const QString& name, bool value, void (TMain::*command)());
+    bool EditingDefaults() const;
     void ApplyWindowSize(const TMainSettingsRecord& record);
     QSize NormalSize() const;
     void CreatePlayControls();
-    void CreatePlayMenus();
+    void ConnectPlayMenus();
     void SavePlayViewChoices();
-    bool PlayFilterAccepts(const TGameObject& game) const;
     void ApplyPlayOrder();
     void UpdateTitle();
     int SystemListCount() const;
     void ReflectFavourite();
     void RecordPlay(const TLaunchContext& context);
 
+    TViewState m_view;
+    TGameListFilter m_listFilter;
     TGameListModel* m_model;
     TGameListView* m_gameList = nullptr;
     TGameSound* m_sound = nullptr;
+    TMainMenuBar* m_menus = nullptr;
     TScreenShotPage* m_screenShotPage = nullptr;
     TSettingsPage* m_settingsPage = nullptr;
     QWidget* m_gameListPanel = nullptr;
-    QWidget* m_grGames = nullptr;
     QLabel* m_defaultBackImage = nullptr;
     QPushButton* m_startEmuButton = nullptr;
     QSplitter* m_splitter = nullptr;
     QTabWidget* m_pageControl = nullptr;
     QLabel* m_statusZip = nullptr;
     QLabel* m_statusText = nullptr;
-    QMenu* m_sortByMenu = nullptr;
-    QMenu* m_helpMenu = nullptr;
-    QMenu* m_screenShotMenu = nullptr;
-    QActionGroup* m_sortGroup = nullptr;
-    QActionGroup* m_orderGroup = nullptr;
-    QActionGroup* m_filterGroup = nullptr;
-    QActionGroup* m_styleGroup = nullptr;
-    QActionGroup* m_soundGroup = nullptr;
 
     TGameObject* m_currentGame = nullptr;
-    int m_sortColumn = 0;
     int m_hiddenPanelWidth = 185;
     int m_panelWidth = 185;
     QSize m_normalSize{593, 380};
@@ -204,15 +189,9 @@ private:
     bool m_mustEnd = false;
     bool m_closed = false;
     bool m_filling = false;
-    std::function<void()> m_zipDirsCommand;
 
     std::unique_ptr<TPlayLog> m_playLog;
     TSearchField* m_searchField = nullptr;
-    QAction* m_favouriteItem = nullptr;
-    QAction* m_favouritesFilterItem = nullptr;
-    QAction* m_recentFilterItem = nullptr;
     // The game to select again when a search that began with it is cleared.
     std::string m_gameBeforeSearch;
-    // "Recently" is measured from the start of the fill, the same moment for every game.
-    TDateTime m_fillTime;
 };

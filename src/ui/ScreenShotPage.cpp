@@ -16,7 +16,7 @@
 
 #include "catalogue/GameObject.h"
 #include "controllers/ScreenShotViewer.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/QtText.h"
 #include "ui/ScreenShot1.h"
 #include "ui/ScreenShotWidgets.h"
 
@@ -238,7 +238,7 @@ void TScreenShotPage::ShowViewerStateOnce()
     SSImage->SetPicture(viewer.Picture());
     if (!viewer.ImageBounds().isNull())
         SSImage->setGeometry(viewer.ImageBounds());
-    SSShowName->setText(ToDisplayText(viewer.ShowNameText()));
+    SSShowName->setText(TextFromBytes(viewer.ShowNameText()));
     NoShotImage->setVisible(viewer.NoShotVisible());
     SSPanel->setVisible(viewer.PanelVisible());
     SToolPlay->setChecked(viewer.PlayDown());

@@ -23,7 +23,7 @@
 #include "catalogue/GameSettingsFiles.h"
 #include "controllers/SettingsPageText.h"
 #include "platform/Dialogs.h"
-#include "ui/DisplayText.h"
+#include "platform/qt/QtText.h"
 #include "ui/SettingsPageSpinEdit.h"
 #include "ui/SettingsPageToolbar.h"
 
@@ -173,10 +173,10 @@ void TSettingsPage::ShowSettings(const TGameSettingsObject& settings)
     ChVerticalDisplay->setChecked(settings.VerticalDisplay);
     ChVsync->setChecked(settings.Vsync);
     ChScanlines->setChecked(settings.ScanLines);
-    CBResolution->setEditText(ToDisplayText(settings.Resolution));
+    CBResolution->setEditText(TextFromBytes(settings.Resolution));
     ChGammaCorrection->setValue(std::clamp<int>(settings.GammaCorrection, kGammaMin, kGammaMax));
     ChGammaCorrectionChange();
-    CbSamplingRate->setEditText(ToDisplayText(settings.SamplingRate));
+    CbSamplingRate->setEditText(TextFromBytes(settings.SamplingRate));
     ChJoystick->setChecked(settings.Joystick);
     ChQuickFire1->setChecked(settings.QuickFire1);
     ChQuickFire2->setChecked(settings.QuickFire2);
@@ -184,7 +184,7 @@ void TSettingsPage::ShowSettings(const TGameSettingsObject& settings)
     ChQuickFire4->setChecked(settings.QuickFire4);
     ChPproOptimized->setChecked(settings.PproOptimized);
     ChPerfCounter->setChecked(settings.PerfCounter);
-    ChFrameSkip->setEditText(ToDisplayText(settings.FrameSkip));
+    ChFrameSkip->setEditText(TextFromBytes(settings.FrameSkip));
     ChInterruptRate->SetValue(settings.InterruptRate);
     ChV30CpuClock->SetValue(settings.V30CpuClock);
 }
@@ -366,7 +366,5 @@ void TSettingsPage::ReportFailure(const std::string& text)
         return;
     }
     // Shown once the focus change or click that failed has finished.
-    QTimer::singleShot(0, this, [dialogs = m_dialogs, text] {
-        dialogs->ShowMessage({"Error", text, TMsgIcon::Error, {TMsgButton::Ok}});
-    });
+    QTimer::singleShot(0, this, [dialogs = m_dialogs, text] { ShowError(*dialogs, text); });
 }

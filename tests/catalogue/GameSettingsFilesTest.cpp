@@ -180,8 +180,11 @@ TEST_F(GameSettingsFiles, NamesThatWouldLeaveTheFolderAddressNoFile)
         SetUseDefaultSettings(game, m_iniDir, true);
     }
     EXPECT_EQ(FilesBelowTheTempDir(), before);
-    EXPECT_TRUE(IsSettingsFileName("..x"));
-    EXPECT_TRUE(IsSettingsFileName("Default"));
+    // Names that merely look odd are still names of their own.
+    for (const char* name : {"..x", "x..", "Default"}) {
+        SaveSettings(Changed(), m_iniDir, name);
+        EXPECT_FALSE(UsesDefaultSettings(Game(name), m_iniDir)) << name;
+    }
 }
 
 // The old layout kept every game's settings in the main settings file.

@@ -67,6 +67,25 @@ TEST_F(InstalledGames, NothingFoundIsStateZeroWithoutDate)
     EXPECT_EQ(Search("abc"), "");
 }
 
+TEST_F(InstalledGames, AZipNameThatIsNoPlainFileNameFindsNothing)
+{
+    // Every one of these would reach a real archive or rom folder through a separator or "..".
+    File("ziproms/abc.zip");
+    File("ziproms/sub/abc.zip");
+    File("..zip");
+    Folder("roms/x/y");
+    m_zipRomPaths[0] = Extra("extra");
+    File("extra/abc.zip");
+    for (const std::string& zip : {std::string("../ziproms/abc"), std::string("sub/abc"), std::string("."),
+                                   std::string("x/y"), std::string("..\\ziproms\\abc"), std::string()}) {
+        TGameObject game = Detect(zip);
+        EXPECT_EQ(game.InstallState, 0) << zip;
+        EXPECT_EQ(game.ZipDate, "") << zip;
+        EXPECT_EQ(Search(zip), "") << zip;
+    }
+    EXPECT_EQ(Detect("abc").InstallState, 1);
+}
+
 TEST_F(InstalledGames, ArchiveInZipromsIsInstalledWithItsDate)
 {
     File("ziproms/abc.zip", 30);

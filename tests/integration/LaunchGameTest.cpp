@@ -358,7 +358,8 @@ TEST(LaunchFromStartup, AnEmulatorFolderRelativeToTheProgramStillLaunches)
 {
     TTempDir dir;
     TCurrentDirScope scope(dir.Path());
-    dir.WriteFile("Vantorkorb.ini", "[VantorKorb]\r\nEmuExePath=emu/\r\n");
+    // The screenshot key marks settings of the current layout, so no screenshot migration is offered.
+    dir.WriteFile("Vantorkorb.ini", "[VantorKorb]\r\nEmuExePath=emu/\r\n[Screenshot]\r\nTitle=1\r\n");
     dir.WriteFile("emu/Readme.txt", "Korb\r\nGame name     Internal name\r\nAlpha Beta    abc\r\n");
     const std::string exe = dir.WriteFile(
         "emu/korb.exe", "#!/bin/sh\nif [ \"$1\" = -list ]; then printf 'games:\\r\\nabc\\r\\n'; exit; fi\n"

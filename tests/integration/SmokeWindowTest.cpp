@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 const std::string kProgram = std::string(KORB_BINARY_DIR) + "/vantorkorb";
-const std::string kShot = std::string(KORB_BINARY_DIR) + "/smoke-window.png";
 
 bool OnPath(const std::string& tool)
 {
@@ -109,19 +108,20 @@ TEST(SmokeWindow, StartsShowsTitleAndSavesOnSigterm)
     ASSERT_GE(names.size(), 2u);
     dir.WriteFile("ziproms/" + names[1] + ".zip", "PK");
     const std::string driver = dir.WriteFile("driver.sh", kDriver);
-    fs::remove(kShot);
     // The folders used last are remembered per user: a test keeps them in a folder of its own.
     TTempDir config;
+    // The photograph goes with the rest of the run: nothing is left in the build folder.
+    const std::string shot = dir.Dir() + "smoke-window.png";
     const std::string command = "env -u QT_QPA_PLATFORM XDG_CONFIG_HOME='" + config.Dir() +
                                 "' xvfb-run -a -s '-screen 0 1024x768x24' sh '" + driver + "' '" + dir.Dir() +
-                                "' '" + kProgram + "' '" + kShot + "'";
+                                "' '" + kProgram + "' '" + shot + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(dir.Path() / "program.log");
 
     const std::string count = std::to_string(names.size());
     EXPECT_EQ(ReadAll(dir.Path() / "title.txt"),
               "VantorKorb 0.33.8 [" + count + " of " + count + " games]\n");
     EXPECT_EQ(ReadAll(dir.Path() / "exit.txt"), "0\n");
-    EXPECT_EQ(ReadAll(kShot).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(ReadAll(shot).substr(0, 4), "\x89PNG");
 
     ASSERT_TRUE(fs::exists(dir.Path() / "Vantorkorb.ini"));
     const TMainSettingsRecord saved = ReadMainSettingsFile((dir.Path() / "Vantorkorb.ini").string());

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -82,6 +83,42 @@ TEST(QtDialogs, ASingleCancelButtonAnswersCancel)
     EXPECT_EQ(dialogs.ShowMessage(message), TMsgButton::Cancel);
     EXPECT_EQ(seen.Buttons, QStringList{"Cancel"});
     EXPECT_EQ(seen.Text, "a\nb");
+}
+
+TEST(QtDialogs, TheErrorBoxHasItsCaptionIconAndOneOkButton)
+{
+    TQtDialogs dialogs;
+    TSeenBox seen;
+    AnswerNextBox(QStringLiteral("OK"), seen);
+    ShowError(dialogs, "Cannot create file x\rTry again");
+    EXPECT_EQ(seen.Title, "Error");
+    EXPECT_EQ(seen.Icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.Buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(seen.Text, "Cannot create file x\nTry again");
+}
+
+// The colour dialog starts from the colour the list shows for the same stored value.
+TEST(QtDialogs, TheColourDialogStartsFromTheShownColour)
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Active, QPalette::Button, QColor(10, 20, 30));
+    palette.setColor(QPalette::Active, QPalette::Base, QColor(40, 50, 60));
+    QApplication::setPalette(palette);
+    TQtDialogs dialogs;
+    for (uint32_t stored : {0x8000000Fu, 0x80000005u, 0x00030201u}) {
+        QColor offered;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            if (dialog) {
+                offered = dialog->currentColor();
+                dialog->reject();
+            }
+        });
+        EXPECT_EQ(dialogs.ChooseColour(stored), std::nullopt);
+        EXPECT_EQ(offered, ColourFromStored(stored, palette)) << std::hex << stored;
+    }
+    EXPECT_EQ(ColourFromStored(0x8000000F, palette), QColor(10, 20, 30));
+    QApplication::setPalette(QPalette());
 }
 
 TEST(QtText, Utf8WhenValidOtherwiseWindows1252)

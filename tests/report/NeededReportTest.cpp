@@ -281,6 +281,21 @@ TEST_F(NeededReport, MusicNeedsTheMidFileItself)
     EXPECT_EQ(Zips(5), (Strings{"wave.mid", "longer.mid", "folder.mid", "none.mid"}));
 }
 
+TEST_F(NeededReport, AZipNameThatIsNoPlainFileNameMatchesNothing)
+{
+    // "..", "." and a name with a separator address no file, even where a file looks like theirs.
+    AddGame("..", "Dots");
+    AddGame(".", "Dot");
+    AddGame("../Titles/abc", "Outside");
+    File("Titles/...pcx");
+    File("Titles/..pcx");
+    File("Titles/abc.pcx");
+    File("Sound/...mid");
+    File("Sound/..mid");
+    EXPECT_EQ(Zips(1), (Strings{".." + kPics, "." + kPics, "../Titles/abc" + kPics}));
+    EXPECT_EQ(Zips(5), (Strings{"...mid", "..mid", "../Titles/abc.mid"}));
+}
+
 TEST_F(NeededReport, GamesAppearInEverySectionTheyLackInCatalogueOrder)
 {
     AddGame("zzz", "Last Alphabetically", 0);

@@ -222,6 +222,40 @@ TEST_F(ScreenshotFolders, HarvestLeavesShotsInPlaceWhenTheyCannotMove)
     EXPECT_EQ(m_temp.ReadFile("pcx/a.pcx"), "a");
 }
 
+// The emulator folder is Emu/ with its Gameplay/ folder inside; a hostile zip name must not lead the
+// shots out of it.
+TEST_F(ScreenshotFolders, HarvestNeverFilesShotsOutsideTheGameplayFolder)
+{
+    const std::string gameplay = m_temp.Dir() + "Emu/Gameplay/";
+    fs::create_directories(gameplay);
+    for (const std::string& zip :
+         {std::string("../evil1"), std::string("../../escaped"), std::string(".."), std::string("."),
+          std::string(), std::string("a\\b"), std::string("x\0y", 3)}) {
+        Touch("Emu/pcx/shot.pcx", "shot");
+        EXPECT_EQ(NextFreeGameplayName(gameplay, zip), "") << zip;
+        HarvestNewScreenshots(m_temp.Dir() + "Emu/pcx/", gameplay, zip);
+        EXPECT_EQ(m_temp.ReadFile("Emu/pcx/shot.pcx"), "shot") << zip;
+    }
+    EXPECT_FALSE(Exists("Emu/evil1.001.pcx"));
+    EXPECT_FALSE(Exists("escaped.001.pcx"));
+    EXPECT_TRUE(fs::is_empty(gameplay));
+    // A plain name still takes the shot.
+    HarvestNewScreenshots(m_temp.Dir() + "Emu/pcx/", gameplay, "good");
+    EXPECT_EQ(m_temp.ReadFile("Emu/Gameplay/good.001.pcx"), "shot");
+}
+
+TEST_F(ScreenshotFolders, AZipNameThatIsNoPlainFileNameHasNoPictures)
+{
+    Touch("Titles/abc.pcx");
+    Touch("Gameplay/...001.pcx");
+    Touch("Flyers/..jpg");
+    EXPECT_THAT(List("../Titles/abc"), IsEmpty());
+    EXPECT_THAT(List(".."), IsEmpty());
+    EXPECT_THAT(List("."), IsEmpty());
+    EXPECT_THAT(List(""), IsEmpty());
+    EXPECT_THAT(List("abc"), ElementsAre(Dirs().TitlesDir + "abc.pcx"));
+}
+
 TEST_F(ScreenshotFolders, ClearCaptureDirPutsFilesAsideAndKeepsFolders)
 {
     Touch("pcx/a.pcx", "new a");

@@ -110,6 +110,16 @@ TEST_F(TDemoFolder, GeneratorSucceedsAndInstallsTheStandInAsKorbExe)
     EXPECT_GE(s_listed.size(), 30u);
 }
 
+TEST_F(TDemoFolder, HoldsTheConverterUnderTheNameTheFrontEndRuns)
+{
+    const fs::path converter = s_demo / "nconvert.exe";
+    ASSERT_TRUE(fs::is_regular_file(converter));
+    EXPECT_NE(fs::status(converter).permissions() & fs::perms::owner_exec, fs::perms::none);
+    const TCommandResult usage = RunIn(s_demo, ShellQuote(converter.string()) + " -out png");
+    EXPECT_EQ(usage.ExitCode, 2) << "no files given";
+    EXPECT_NE(usage.Output.find("-out png"), std::string::npos) << usage.Output;
+}
+
 TEST_F(TDemoFolder, ReadmeNamesEveryListedGameInItsTable)
 {
     const std::string readme = ReadBytes(s_demo / "Readme.txt");

@@ -24,7 +24,7 @@ protected:
         for (auto& game : m_games)
             entries.push_back(MakeGameListEntry(*game));
         m_model.SetEntries(std::move(entries));
-        m_model.Sort(0, false);
+        m_model.Sort(TListColumn::Name, false);
     }
 
     void Add(const char* name, const char* zip, int installState)
@@ -65,7 +65,7 @@ TEST_F(GameListModelSearch, ShowsTheMatchingPartInTheListOrder)
     EXPECT_EQ(m_model.FullRow(2), -1);
     EXPECT_TRUE(m_model.Searching());
 
-    m_model.Sort(1, true); // the search stays through a sort
+    m_model.Sort(TListColumn::ZipName, true); // the search stays through a sort
     EXPECT_EQ(Zips(), (std::vector<std::string>{"pacman", "mspacman"}));
     EXPECT_EQ(m_model.FullRow(0), 1);
 
@@ -120,13 +120,13 @@ TEST_F(GameListModelSearch, PlayColumnsSortByTheirValuesStably)
                                        "[galaga]\nPlayCount=3\nPlaySeconds=500\nLastPlayed=2026-12-05\n"
                                        "[rtype]\nPlayCount=1\nPlaySeconds=99\n");
     m_model.SetPlayLog(&log);
-    m_model.Sort(3, false);
+    m_model.Sort(TListColumn::Played, false);
     EXPECT_EQ(Zips(), (std::vector<std::string>{"mspacman", "rtype", "galaga", "pacman"}));
-    m_model.Sort(3, true);
+    m_model.Sort(TListColumn::Played, true);
     EXPECT_EQ(Zips(), (std::vector<std::string>{"galaga", "pacman", "rtype", "mspacman"}));
-    m_model.Sort(4, true);
+    m_model.Sort(TListColumn::Time, true);
     EXPECT_EQ(Zips(), (std::vector<std::string>{"galaga", "rtype", "pacman", "mspacman"}));
-    m_model.Sort(5, true); // never played last when the most recent lead
+    m_model.Sort(TListColumn::LastPlayed, true); // never played last when the most recent lead
     EXPECT_EQ(Zips(), (std::vector<std::string>{"galaga", "pacman", "rtype", "mspacman"}));
 }
 
@@ -141,7 +141,7 @@ TEST_F(GameListModelSearch, TypingOnGivesWhatASearchFromScratchGives)
         for (int row = 0; row < m_model.FullCount(); ++row)
             entries.push_back(MakeGameListEntry(*m_games[size_t(row)]));
         fresh.SetEntries(std::move(entries));
-        fresh.Sort(0, false);
+        fresh.Sort(TListColumn::Name, false);
         fresh.SetSearch(typed);
         std::vector<std::string> expected;
         for (int row = 0; row < fresh.Count(); ++row)

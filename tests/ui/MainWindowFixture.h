@@ -1,10 +1,13 @@
 #pragma once
 // A main window over fake platform services and a catalogue filled by the test, in its own folder.
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <gtest/gtest.h>
 
 #include "app/Startup.h"
@@ -20,15 +23,16 @@
 
 struct TGameRow
 {
-    TGameRow(std::string zip, std::string name, int installState = 1, std::string zipDate = {})
+    // archiveAgeDays >= 0 puts an archive of that age into "ziproms/"; the list shows its date.
+    TGameRow(std::string zip, std::string name, int installState = kInstalled, int archiveAgeDays = -1)
         : ZipName(std::move(zip)), GameName(std::move(name)), InstallState(installState),
-          ZipDate(std::move(zipDate))
+          ArchiveAgeDays(archiveAgeDays)
     {
     }
     std::string ZipName;
     std::string GameName;
     int InstallState;
-    std::string ZipDate;
+    int ArchiveAgeDays;
 };
 
 class TMainWindowTest : public ::testing::Test
@@ -58,9 +62,18 @@ protected:
             game->ZipName = row.ZipName;
             game->GameName = row.GameName;
             game->InstallState = row.InstallState;
-            game->ZipDate = row.ZipDate;
+            if (row.ArchiveAgeDays >= 0) {
+                WriteArchive(row.ZipName, row.ArchiveAgeDays);
+            }
             Startup->Catalogue().AddGame(std::move(game));
         }
+    }
+
+    // Archives of equal age get equal times, to the second.
+    void WriteArchive(const std::string& zipName, int ageDays)
+    {
+        const std::string path = m_dir.WriteFile("ziproms/" + zipName + ".zip", "PK");
+        std::filesystem::last_write_time(path, m_now - std::chrono::hours(24 * ageDays));
     }
 
     // The zip names in list order.
@@ -73,8 +86,15 @@ protected:
         return zips;
     }
 
-    void Click(const char* item) { Window->MenuItem(item)->trigger(); }
-    bool Checked(const char* item) const { return Window->MenuItem(item)->isChecked(); }
+    // A menu item by the name the user's tools see it under.
+    QAction* Item(const char* name) const
+    {
+        QAction* item = Window->findChild<QAction*>(name);
+        EXPECT_NE(item, nullptr) << name;
+        return item;
+    }
+    void Click(const char* item) { Item(item)->trigger(); }
+    bool Checked(const char* item) const { return Item(item)->isChecked(); }
     const TTempDir& Dir() const { return m_dir; }
 
     TFakeDialogs Dialogs;
@@ -87,5 +107,7 @@ protected:
 private:
     TTempDir m_dir;
     TCurrentDirScope m_dirScope;
+    std::filesystem::file_time_type m_now =
+        std::chrono::time_point_cast<std::chrono::seconds>(std::filesystem::file_time_type::clock::now());
     TPlatformServices m_services;
 };

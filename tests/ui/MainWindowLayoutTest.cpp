@@ -69,10 +69,10 @@ TEST_F(TMainWindowTest, MenuBarHasEveryMenuInOrder)
     // "&Game" is ours, between "&View" and "&Settings".
     EXPECT_EQ(captions,
               (QStringList{"&View", "&Game", "&Settings", "&Tools", "S&creenShot", "So&und", "&Help"}));
-    EXPECT_EQ(Window->MenuItem("MSHotTracking")->shortcut(), QKeySequence("Ctrl+H"));
-    EXPECT_EQ(Window->MenuItem("MSTabsheet")->shortcut(), QKeySequence("Ctrl+T"));
-    EXPECT_FALSE(Window->MenuItem("MenuKorbHomepage")->isEnabled());
-    EXPECT_EQ(Window->MenuItem("MenuCheckforSupportedgames")->text(), "Check for new &Supported games");
+    EXPECT_EQ(Item("MSHotTracking")->shortcut(), QKeySequence("Ctrl+H"));
+    EXPECT_EQ(Item("MSTabsheet")->shortcut(), QKeySequence("Ctrl+T"));
+    EXPECT_FALSE(Item("MenuKorbHomepage")->isEnabled());
+    EXPECT_EQ(Item("MenuCheckforSupportedgames")->text(), "Check for new &Supported games");
 }
 
 TEST_F(TMainWindowTest, HelpItemsOpenTheirDocuments)
@@ -81,7 +81,7 @@ TEST_F(TMainWindowTest, HelpItemsOpenTheirDocuments)
     Click("MenuUrl3");
     ASSERT_EQ(Shell.Opened.size(), 2u);
     EXPECT_EQ(Shell.Opened[0], Startup->Paths().AppDir + "VantorKorbFaq.txt");
-    EXPECT_EQ(Shell.Opened[1], Window->MenuItem("MenuUrl3")->text().toStdString());
+    EXPECT_EQ(Shell.Opened[1], Item("MenuUrl3")->text().toStdString());
 }
 
 TEST_F(TMainWindowTest, ListFontAndBackgroundFollowTheDialogsAndCancelKeepsThem)

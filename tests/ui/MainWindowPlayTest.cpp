@@ -163,9 +163,9 @@ TEST_F(TPlayWindowTest, OurMenusComeAfterTheSystemsOwnItems)
     EXPECT_EQ(Captions(view->actions()).mid(0, 7),
               (QStringList{"&Installed Games", "&Uninstalled Games", "&All Games", "-", "&Favourites",
                            "&Recently played", "-"}));
-    EXPECT_EQ(Captions(Window->MenuItem("MSListSortby")->menu()->actions()),
+    EXPECT_EQ(Captions(Item("MSListSortby")->menu()->actions()),
               (QStringList{"Name", "Zipname", "Zipdate", "-", "Played", "Time", "Last played"}));
-    EXPECT_EQ(Window->MenuItem("MenuFavourite")->shortcut(), QKeySequence("Ctrl+D"));
+    EXPECT_EQ(Item("MenuFavourite")->shortcut(), QKeySequence("Ctrl+D"));
 }
 
 TEST_F(TPlayWindowTest, FavouritesAreMarkedFilteredAndKeptInThePlayLog)
@@ -214,7 +214,7 @@ TEST_F(TPlayWindowTest, APlaySortIsOursAndTheSystemKeepsItsNameSort)
     Window->CollectMainSettings(record);
     EXPECT_EQ(record.Sort, 0);
     // Read again at the next load, over the system's name sort.
-    Window->SortOn(0);
+    Window->SortOn(TListColumn::Name);
     Window->OpenPlayLog();
     EXPECT_TRUE(Checked("MSSortByLastPlayed"));
     Window->FillGameList();

@@ -166,5 +166,5 @@ TEST_F(TMainWindowTest, ColumnWidthMinusOneFitsTheContents)
     TMainSettingsRecord record;
     record.ColZipName = -1;
     Window->ApplyMainSettings(record);
-    EXPECT_GT(Window->GameList().ColumnWidth(1), 70);
+    EXPECT_GT(Window->GameList().ColumnWidth(TListColumn::ZipName), 70);
 }

@@ -2,26 +2,18 @@
 #include <QHeaderView>
 #include <QTreeView>
 
-#include "base/DateTimeText.h"
 #include "ui/GameListView.h"
 #include "ui/MainWindowFixture.h"
-
-namespace {
-std::string Date(int days)
-{
-    return FormatDateTime(TDateTime::FromDays(40000 + days));
-}
-} // namespace
 
 class TMainWindowSortTest : public TMainWindowTest
 {
 protected:
     void SetUp() override
     {
-        AddGames({{"zeta", "Same", 1, Date(3)},
-                  {"alpha", "same", 1, Date(1)},
+        AddGames({{"zeta", "Same", 1, 10},
+                  {"alpha", "same", 1, 30},
                   {"mid", "_Under", 1},
-                  {"beta", "Apple", 1, Date(2)}});
+                  {"beta", "Apple", 1, 20}});
         Window->FillGameList();
     }
 };
@@ -34,11 +26,11 @@ TEST_F(TMainWindowSortTest, NameSortIgnoresCaseAndPutsUnderscoreAfterLetters)
 
 TEST_F(TMainWindowSortTest, SortByMenuSortsByNameFirstSoNameIsTheSecondKey)
 {
-    Startup->Catalogue().At(0).ZipDate = Date(5);
-    Startup->Catalogue().At(3).ZipDate = Date(5);
+    WriteArchive("zeta", 1);
+    WriteArchive("beta", 1);
     Window->FillGameList();
     Click("MenuSortbyZipdate");
-    EXPECT_EQ(Window->SortColumn(), 2);
+    EXPECT_EQ(Window->SortColumn(), TListColumn::ZipDate);
     EXPECT_TRUE(Checked("MenuSortbyZipdate"));
     // alpha (1), then beta "Apple" and zeta "Same" on the same date in name order, undated last.
     EXPECT_EQ(ListedZips(), (std::vector<std::string>{"alpha", "beta", "zeta", "mid"}));
@@ -64,7 +56,7 @@ TEST_F(TMainWindowSortTest, HeaderClickOnTheSortColumnFlipsTheOrder)
     // Another column keeps the order.
     Window->GameListColumnClick(2);
     EXPECT_TRUE(Checked("MSOrderDescending"));
-    EXPECT_EQ(Window->SortColumn(), 2);
+    EXPECT_EQ(Window->SortColumn(), TListColumn::ZipDate);
     EXPECT_EQ(ListedZips().front(), "mid");
 }
 
@@ -73,7 +65,7 @@ TEST_F(TMainWindowSortTest, RealHeaderClickReachesTheHandler)
     Click("MSIconsDetails");
     QHeaderView* header = Window->GameList().DetailsView()->header();
     emit header->sectionClicked(1);
-    EXPECT_EQ(Window->SortColumn(), 1);
+    EXPECT_EQ(Window->SortColumn(), TListColumn::ZipName);
     EXPECT_TRUE(Checked("MSSortByZipname"));
 }
 

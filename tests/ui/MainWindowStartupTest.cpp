@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "ui/GameListView.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/SignalCloser.h"
 
@@ -67,7 +68,7 @@ TEST_F(TMainWindowStartupTest, CheckForSupportedGamesKeepsStoredOptionsAndReread
     EXPECT_EQ(Processes.Starts.size(), 2u);
     EXPECT_FALSE(Checked("MSHotTracking"));
     EXPECT_TRUE(Checked("MSIconsList"));
-    EXPECT_EQ(Window->SortColumn(), 1);
+    EXPECT_EQ(Window->SortColumn(), TListColumn::ZipName);
     EXPECT_EQ(Window->windowTitle(), "VantorKorb 0.33.8 [2 of 2 games]");
     ASSERT_NE(Window->CurrentGame(), nullptr);
     EXPECT_EQ(Window->CurrentGame(), Window->Model().GameAt(0));
@@ -147,4 +148,22 @@ TEST_F(TMainWindowStartupTest, AFailedSaveOnASignalGoesToStandardErrorNotToABox)
     EXPECT_FALSE(Window->isVisible());
     EXPECT_TRUE(Dialogs.Messages.empty());
     EXPECT_NE(errors.find("Cannot create file"), std::string::npos) << errors;
+}
+
+TEST_F(TMainWindowStartupTest, StartStaysDisabledWhenTheCatalogueReloadsDuringDefaultSettings)
+{
+    ScriptListingRun();
+    Window->FormCreate();
+    Window->GameList().SelectRow(1);
+    ASSERT_TRUE(Window->StartEmuButton().isEnabled());
+    Click("MenuSetDefaultSettings");
+    ScriptListingRun();
+    Click("MenuCheckforSupportedgames");
+    ASSERT_EQ(Window->Model().Count(), 2);
+    EXPECT_FALSE(Window->StartEmuButton().isEnabled());
+    ASSERT_NE(Window->CurrentGame(), nullptr);
+    EXPECT_EQ(Window->CurrentGame()->ZipName, "Default");
+    const size_t runs = Processes.Starts.size();
+    Window->StartEmuButtonClick();
+    EXPECT_EQ(Processes.Starts.size(), runs);
 }

@@ -22,7 +22,7 @@ TEST_F(TMainWindowTest, ZippedRompathsAreCheckedForGamesAfterTheDialogEvenWhenCa
     AddGames({{"abc", "Alpha Beta", 0}});
     int shown = 0;
     // The dialog "adds" a folder by the archive appearing; a cancelled one changes nothing else.
-    Window->SetZipDirsCommand([&] {
+    QObject::connect(Window.get(), &TMain::ZipRomPathsRequested, [&] {
         ++shown;
         Dir().WriteFile("ziproms/abc.zip", "PK");
     });

@@ -63,16 +63,6 @@ QString FileFilter(const std::string& filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-QColor ColourOf(uint32_t value)
-{
-    if (value & 0x80000000u) {
-        // System colours: the window and text roles are the ones the program stores.
-        const QPalette palette = QApplication::palette();
-        return (value & 0xFF) == 8 ? palette.color(QPalette::Text) : palette.color(QPalette::Base);
-    }
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
 } // namespace
 
 TMsgButton TQtDialogs::ShowMessage(const TMessage& message)
@@ -113,28 +103,18 @@ std::optional<std::string> TQtDialogs::OpenFile(const TOpenFileRequest& request)
 
 std::optional<TFontChoice> TQtDialogs::ChooseFont(const TFontChoice& current)
 {
-    QFont font(TextFromBytes(current.Face), current.Size > 0 ? current.Size : 9);
-    font.setBold(current.Style & 1);
-    font.setItalic(current.Style & 2);
-    font.setUnderline(current.Style & 4);
-    font.setStrikeOut(current.Style & 8);
     bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
+    const QFont chosen = QFontDialog::getFont(&ok, FontFromChoice(current), QApplication::activeWindow());
     if (!ok)
         return std::nullopt;
-    TFontChoice choice = current;
-    choice.Face = chosen.family().toStdString();
-    choice.Size = chosen.pointSize() > 0 ? chosen.pointSize() : current.Size;
-    choice.Style = (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0) | (chosen.underline() ? 4 : 0) |
-                   (chosen.strikeOut() ? 8 : 0);
-    return choice;
+    return ChoiceFromFont(chosen, current);
 }
 
 std::optional<uint32_t> TQtDialogs::ChooseColour(uint32_t current)
 {
-    QColor chosen = QColorDialog::getColor(ColourOf(current), QApplication::activeWindow());
+    const QColor chosen = QColorDialog::getColor(ColourFromStored(current, QApplication::palette()),
+                                                 QApplication::activeWindow());
     if (!chosen.isValid())
         return std::nullopt;
-    return static_cast<uint32_t>(chosen.red()) | (static_cast<uint32_t>(chosen.green()) << 8) |
-           (static_cast<uint32_t>(chosen.blue()) << 16);
+    return StoredFromColour(chosen);
 }

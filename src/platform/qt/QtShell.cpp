@@ -119,12 +119,7 @@ void TQtShell::ReportCannotOpen(const std::string& target, const std::string& re
 {
     if (!m_dialogs)
         return;
-    TMessage message;
-    message.Caption = "Error";
-    message.Text = "Cannot open " + target + "\r" + reason;
-    message.Icon = TMsgIcon::Error;
-    message.Buttons = {TMsgButton::Ok};
-    m_dialogs->ShowMessage(message);
+    ShowError(*m_dialogs, "Cannot open " + target + "\r" + reason);
 }
 
 std::optional<std::string> TQtShell::FindAssociatedProgram(const std::string& document)

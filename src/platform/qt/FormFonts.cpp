@@ -1,4 +1,4 @@
-#include "ui/ScaleFormFonts.h"
+#include "platform/qt/FormFonts.h"
 
 #include <cmath>
 
@@ -32,5 +32,25 @@ void ScaleFormFonts(QWidget* form)
             }
             child->setFont(childFont);
         }
+    }
+}
+
+void TDesignFonts::Rescale(QWidget* form, const TFontScaler& scaler)
+{
+    if (m_fonts.empty()) {
+        for (QObject* child : form->children()) {
+            if (auto* widget = qobject_cast<QWidget*>(child)) {
+                m_fonts.emplace_back(widget, widget->font());
+            }
+        }
+    } else {
+        for (const auto& [widget, font] : m_fonts) {
+            if (widget) {
+                widget->setFont(font);
+            }
+        }
+    }
+    if (scaler) {
+        scaler(form);
     }
 }

@@ -1,8 +1,0 @@
-#include "ui/DisplayText.h"
-
-#include "platform/qt/QtText.h"
-
-QString ToDisplayText(const std::string& bytes)
-{
-    return TextFromBytes(bytes);
-}

@@ -1,0 +1,312 @@
+#include "ConvertTool.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unordered_set>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "PngWrite.h"
+#include "base/AsciiText.h"
+#include "images/PictureFormats.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kTempMarker = ".vkconvert-";
+
+bool WildMatch(const char* pattern, const char* name)
+{
+    // Iterative with one back-track point: linear for any number of stars, no recursion.
+    const char* starPattern = nullptr;
+    const char* starName = nullptr;
+    while (*name) {
+        if (*pattern == '*') {
+            starPattern = ++pattern;
+            starName = name;
+        } else if (*pattern == '?' || LowerAscii(*pattern) == LowerAscii(*name)) {
+            ++pattern;
+            ++name;
+        } else if (starPattern) {
+            pattern = starPattern;
+            name = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == '*')
+        ++pattern;
+    return *pattern == '\0';
+}
+
+std::string ExtensionOf(const std::string& name)
+{
+    const size_t dot = name.rfind('.');
+    const size_t slash = name.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return name.substr(dot);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    bytes = buffer.str();
+    return !in.bad();
+}
+
+std::string SystemError()
+{
+    return std::strerror(errno);
+}
+
+// Lower-case names of the folder's entries: <name>.png is taken in any letter case.
+std::unordered_set<std::string> LowerNamesIn(const std::string& folder)
+{
+    std::unordered_set<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec), end;
+         !ec && it != end; it.increment(ec))
+        names.insert(LowerAscii(it->path().filename().string()));
+    return names;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Writes the picture into a hidden temporary file beside the target, checks it decodes back to the same
+// pixels and only then gives it the target's name, which must still be free.
+bool PlacePng(const QImage& picture, const std::string& pngPath, std::string& error)
+{
+    const fs::path target(pngPath);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string temp = (folder / (kTempMarker + std::string("XXXXXX"))).string();
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) {
+        error = "cannot create a file in " + folder.string() + ": " + SystemError();
+        return false;
+    }
+    // A temporary file is private; the picture gets the permissions of any new file.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    std::FILE* file = fdopen(fd, "wb");
+    if (!file) {
+        error = SystemError();
+        close(fd);
+        unlink(temp.c_str());
+        return false;
+    }
+    // Not synced one by one: the sources go only after one sync of the whole folder (DeleteSources).
+    bool ok = WritePngFile(file, picture, error);
+    if (std::fclose(file) != 0 && ok) {
+        error = "cannot write " + temp + ": " + SystemError();
+        ok = false;
+    }
+    std::string written;
+    if (ok && (!ReadWholeFile(temp, written) || !PngHoldsPixels(written, PngPixels(picture)))) {
+        error = "the written PNG does not read back to the same pixels";
+        ok = false;
+    }
+    // A hard link never replaces an existing name; where the file system has none, check, then rename.
+    if (ok && link(temp.c_str(), pngPath.c_str()) != 0) {
+        std::error_code ec;
+        const bool exists = errno == EEXIST || fs::exists(fs::symlink_status(pngPath, ec));
+        if (exists || std::rename(temp.c_str(), pngPath.c_str()) != 0) {
+            error = exists ? pngPath + " already exists" : "cannot name " + pngPath + ": " + SystemError();
+            ok = false;
+        } else {
+            return true;
+        }
+    }
+    unlink(temp.c_str());
+    return ok;
+}
+
+} // namespace
+
+TConvertOptions ParseConvertOptions(const std::vector<std::string>& arguments)
+{
+    TConvertOptions options;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-v" || argument == "-v.") {
+            options.Verbose = true;
+        } else if (argument == "-D") {
+            options.DeleteSource = true;
+        } else if (argument == "-out") {
+            if (i + 1 >= arguments.size()) {
+                options.Error = "-out needs a format";
+                return options;
+            }
+            options.OutFormat = LowerAscii(arguments[++i]);
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            options.Ignored.push_back(argument);
+        } else if (!argument.empty()) {
+            options.Patterns.push_back(argument);
+        }
+    }
+    if (options.OutFormat != "png")
+        options.Error = options.OutFormat.empty()
+                            ? "no output format given (-out png)"
+                            : "cannot write the format " + options.OutFormat + ", only png";
+    else if (options.Patterns.empty())
+        options.Error = "no files given";
+    return options;
+}
+
+bool MatchesPattern(const std::string& pattern, const std::string& name)
+{
+    if (WildMatch(pattern.c_str(), name.c_str()))
+        return true;
+    const bool anyExtension = pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0;
+    return anyExtension && name.find('.') == std::string::npos &&
+           WildMatch(pattern.substr(0, pattern.size() - 2).c_str(), name.c_str());
+}
+
+std::vector<std::string> ExpandPattern(const std::string& pattern, std::string& error)
+{
+    const size_t slash = pattern.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
+    const std::string namePattern = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    if (ec) {
+        error = "cannot list " + (folder.empty() ? std::string(".") : folder) + ": " + ec.message();
+        return {};
+    }
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (name.rfind(kTempMarker, 0) == 0 || !it->is_regular_file(typeError))
+            continue;
+        if (MatchesPattern(namePattern, name))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string x = LowerAscii(a), y = LowerAscii(b);
+        return x != y ? x < y : a < b;
+    });
+    for (std::string& name : names)
+        name = folder + name;
+    return names;
+}
+
+TConvertOutcome ConvertOneFile(const std::string& path, std::FILE* log)
+{
+    std::unordered_set<std::string> takenNames = LowerNamesIn(FolderOf(path));
+    return ConvertOneFile(path, takenNames, log);
+}
+
+TConvertOutcome ConvertOneFile(const std::string& path, std::unordered_set<std::string>& takenNames,
+                               std::FILE* log)
+{
+    const std::string extension = ExtensionOf(path);
+    if (SameTextAscii(extension, ".png"))
+        return TConvertOutcome::AlreadyPng;
+    if (extension.empty() || FindPictureFormat(extension) == nullptr) {
+        std::fprintf(log, "%s: not a picture, left alone\n", path.c_str());
+        return TConvertOutcome::NotAPicture;
+    }
+    const std::string pngPath = path.substr(0, path.size() - extension.size()) + ".png";
+    const std::string lowerPngName = LowerAscii(fs::path(pngPath).filename().string());
+    if (takenNames.count(lowerPngName) != 0) {
+        std::fprintf(log, "%s: %s already exists, left alone\n", path.c_str(), pngPath.c_str());
+        return TConvertOutcome::Failed;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        std::fprintf(log, "%s: cannot read: %s\n", path.c_str(), SystemError().c_str());
+        return TConvertOutcome::Failed;
+    }
+    const TPictureResult picture = DecodePicture(extension, bytes);
+    if (!picture.Ok()) {
+        std::fprintf(log, "%s: cannot decode: %s\n", path.c_str(),
+                     picture.Error.empty() ? "no picture" : picture.Error.c_str());
+        return TConvertOutcome::Failed;
+    }
+    std::string error;
+    if (!PlacePng(picture.Image, pngPath, error)) {
+        std::fprintf(log, "%s: not converted: %s\n", path.c_str(), error.c_str());
+        return TConvertOutcome::Failed;
+    }
+    takenNames.insert(lowerPngName);
+    return TConvertOutcome::Converted;
+}
+
+bool DeleteSources(const std::vector<std::string>& sources, std::FILE* log)
+{
+    if (sources.empty())
+        return true;
+    // The PNG files must be on the disk before their sources leave it.
+    const fs::path first(sources.front());
+    const std::string folder = first.has_parent_path() ? first.parent_path().string() : ".";
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const bool synced = fd >= 0 && syncfs(fd) == 0;
+    if (fd >= 0)
+        close(fd);
+    if (!synced) {
+        std::fprintf(log, "%s: cannot make sure the PNG files are written, sources kept: %s\n",
+                     folder.c_str(), SystemError().c_str());
+        return false;
+    }
+    bool ok = true;
+    for (const std::string& source : sources) {
+        if (std::remove(source.c_str()) != 0) {
+            std::fprintf(log, "%s: converted, but cannot delete it: %s\n", source.c_str(),
+                         SystemError().c_str());
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+int RunConverter(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err)
+{
+    const TConvertOptions options = ParseConvertOptions(arguments);
+    for (const std::string& ignored : options.Ignored)
+        std::fprintf(err, "vantorkorb-convert: ignoring the option %s\n", ignored.c_str());
+    if (!options.Error.empty()) {
+        std::fprintf(err, "vantorkorb-convert: %s\nusage: vantorkorb-convert [-v] -out png [-D] FILES...\n",
+                     options.Error.c_str());
+        return 2;
+    }
+    RegisterPictureFormats();
+    bool failed = false;
+    for (const std::string& pattern : options.Patterns) {
+        std::string error;
+        const std::vector<std::string> files = ExpandPattern(pattern, error);
+        if (!error.empty()) {
+            std::fprintf(err, "vantorkorb-convert: %s\n", error.c_str());
+            failed = true;
+        }
+        std::vector<std::string> converted;
+        std::unordered_set<std::string> takenNames = LowerNamesIn(FolderOf(pattern));
+        for (const std::string& file : files) {
+            const TConvertOutcome outcome = ConvertOneFile(file, takenNames, err);
+            failed = failed || outcome == TConvertOutcome::Failed;
+            if (outcome == TConvertOutcome::Converted)
+                converted.push_back(file);
+            if (options.Verbose && outcome == TConvertOutcome::Converted)
+                std::fprintf(out, "%s -> png\n", file.c_str());
+        }
+        if (options.DeleteSource && !DeleteSources(converted, err))
+            failed = true;
+    }
+    return failed ? 1 : 0;
+}
