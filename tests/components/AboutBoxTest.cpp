@@ -163,4 +163,25 @@ TEST_F(TAboutBoxTest, ClickingAnAuthorLinkOpensItsAddress)
     EXPECT_EQ(Shell.Opened, std::vector<std::string>{Box.Author->Url().toStdString()});
 }
 
+TEST_F(TAboutBoxTest, ByNeverTouchesItsLink)
+{
+    auto gapAfter = [](QLabel* by, QLabel* link) { return link->x() - (by->x() + by->width()); };
+    // As designed, with room to spare.
+    EXPECT_GE(gapAfter(Box.Label1, Box.FrontendAuthor), 3);
+    EXPECT_GE(gapAfter(Box.Label4, Box.Author), 3);
+    // A much larger "by" pushes its link on, rather than running into it.
+    Box.SetFontScaler([&](QWidget*) {
+        QFont big = Box.Label1->font();
+        big.setPixelSize(30);
+        Box.Label1->setFont(big);
+        Box.Label4->setFont(big);
+    });
+    ShowAndLook("x", [&] {
+        const int space = Box.FrontendAuthor->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+        EXPECT_GE(gapAfter(Box.Label1, Box.FrontendAuthor), space);
+        EXPECT_GE(gapAfter(Box.Label4, Box.Author), space);
+        EXPECT_GT(Box.FrontendAuthor->x(), 96);
+    });
+}
+
 } // namespace

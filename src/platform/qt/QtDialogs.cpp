@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/qt/QtFontDialog.h"
 #include "platform/qt/QtText.h"
 
 namespace {
@@ -113,22 +113,10 @@ std::optional<std::string> TQtDialogs::OpenFile(const TOpenFileRequest& request)
 
 std::optional<TFontChoice> TQtDialogs::ChooseFont(const TFontChoice& current)
 {
-    QFont font(TextFromBytes(current.Face), current.Size > 0 ? current.Size : 9);
-    const TFontEffects effects = TFontEffects::FromStyle(current.Style);
-    font.setBold(effects.Bold);
-    font.setItalic(effects.Italic);
-    font.setUnderline(effects.Underline);
-    font.setStrikeOut(effects.StrikeOut);
-    bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
-    if (!ok)
+    TListFontDialog dialog(current, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    TFontChoice choice = current;
-    choice.Face = chosen.family().toStdString();
-    choice.Size = chosen.pointSize() > 0 ? chosen.pointSize() : current.Size;
-    choice.Style =
-        TFontEffects{chosen.bold(), chosen.italic(), chosen.underline(), chosen.strikeOut()}.Style();
-    return choice;
+    return dialog.Choice();
 }
 
 std::optional<uint32_t> TQtDialogs::ChooseColour(uint32_t current)

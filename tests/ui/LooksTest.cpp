@@ -1,0 +1,150 @@
+// What a player sees regardless of the desktop: tab highlight, hints of disabled items, tool-bar pictures
+// in the palette's colours, one logo.
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTest>
+
+#include "components/About1.h"
+#include "support/FakeShell.h"
+#include "ui/MenuHints.h"
+#include "ui/Pictures.h"
+#include "ui/ProgramStyle.h"
+#include "ui/ToolGlyphs.h"
+
+namespace {
+
+// The tab bar as drawn with the pointer resting on its second tab, or away from it.
+QImage TabBarWithPointer(bool hotTracking, bool pointerOnTab)
+{
+    QWidget window;
+    TProgramStyle style(QStringLiteral("Fusion"));
+    auto* tabs = new QTabBar(&window);
+    tabs->setStyle(&style);
+    tabs->addTab(QStringLiteral("Screenshot"));
+    tabs->addTab(QStringLiteral("Settings"));
+    tabs->setAttribute(Qt::WA_Hover, hotTracking);
+    tabs->move(10, 10);
+    tabs->resize(tabs->sizeHint());
+    window.resize(300, 80);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseMove(&window, QPoint(290, 70));
+    QApplication::processEvents();
+    if (pointerOnTab) {
+        QTest::mouseMove(tabs, tabs->tabRect(1).center());
+        QApplication::processEvents();
+    }
+    const QImage picture = tabs->grab().toImage();
+    tabs->setStyle(nullptr);
+    return picture;
+}
+
+TEST(Looks, TabsHighlightUnderThePointerExactlyWhenHotTracking)
+{
+    EXPECT_NE(TabBarWithPointer(true, true), TabBarWithPointer(true, false));
+    EXPECT_EQ(TabBarWithPointer(false, true), TabBarWithPointer(false, false));
+}
+
+TEST(Looks, DisabledMenuItemsShowTheirHintInTheStatusBar)
+{
+    QMainWindow window;
+    QMenu* help = window.menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* readme = help->addAction(QStringLiteral("Readme"));
+    readme->setStatusTip(QStringLiteral("Opens the readme"));
+    QAction* homepage = help->addAction(QStringLiteral("Homepage"));
+    homepage->setEnabled(false);
+    homepage->setStatusTip(QStringLiteral("Not Available at the moment"));
+    QAction* plain = help->addAction(QStringLiteral("Plain"));
+    plain->setEnabled(false);
+    TDisabledItemHints hints;
+    help->installEventFilter(&hints);
+    window.statusBar()->showMessage(QString());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    help->popup(window.mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+    auto moveTo = [&](QAction* item) {
+        const QPoint at = help->actionGeometry(item).center();
+        QMouseEvent move(QEvent::MouseMove, at, help->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(help, &move);
+    };
+    moveTo(homepage);
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Not Available at the moment");
+    // A disabled item without a hint clears it, as does leaving the menu.
+    moveTo(plain);
+    EXPECT_EQ(window.statusBar()->currentMessage(), "");
+    moveTo(homepage);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(help, &leave);
+    EXPECT_EQ(window.statusBar()->currentMessage(), "");
+    help->hide();
+}
+
+// The colour of the most opaque, most saturated-against-transparency pixel: the glyph's ink.
+QColor InkOf(const QIcon& icon)
+{
+    const QImage picture = icon.pixmap(QSize(24, 24)).toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qAlpha(picture.pixel(x, y)) == 255)
+                return picture.pixelColor(x, y);
+        }
+    }
+    return {};
+}
+
+TEST(Looks, ToolBarPicturesFollowThePalette)
+{
+    const QPalette saved = QApplication::palette();
+    QPalette light = saved;
+    light.setColor(QPalette::ButtonText, QColor(10, 10, 10));
+    light.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(150, 150, 150));
+    QApplication::setPalette(light);
+    for (TToolGlyph glyph :
+         {TToolGlyph::Play, TToolGlyph::Pause, TToolGlyph::Previous, TToolGlyph::Next, TToolGlyph::Timer,
+          TToolGlyph::Delete, TToolGlyph::Close, TToolGlyph::Save, TToolGlyph::Cancel, TToolGlyph::Reset}) {
+        EXPECT_EQ(InkOf(ToolGlyphIcon(glyph)), QColor(10, 10, 10)) << static_cast<int>(glyph);
+    }
+    const QIcon play = ToolGlyphIcon(TToolGlyph::Play);
+    QPalette dark = saved;
+    dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+    QApplication::setPalette(dark);
+    // The same icon, painted again, in the new colour.
+    EXPECT_EQ(InkOf(play), QColor(235, 235, 235));
+    const QImage disabled = play.pixmap(QSize(24, 24), QIcon::Disabled).toImage();
+    EXPECT_NE(disabled, play.pixmap(QSize(24, 24)).toImage());
+    QApplication::setPalette(saved);
+}
+
+TEST(Looks, TheAboutBoxAndTheGameListShowOneLogo)
+{
+    TFakeShell shell;
+    TAboutBox1 box(&shell);
+    const qreal ratio = box.devicePixelRatioF();
+    const QImage inBox = box.FrontLogo->pixmap().toImage();
+    EXPECT_EQ(inBox, LogoIcon().pixmap(QSize(100, 43), ratio).toImage());
+    // Behind the list it is drawn larger: the same drawing, not a scaled copy of another picture.
+    const QImage large = LogoIcon().pixmap(QSize(200, 86), ratio).toImage();
+    int differing = 0;
+    const QImage shrunk = large.scaled(inBox.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    for (int y = 0; y < inBox.height(); ++y) {
+        for (int x = 0; x < inBox.width(); ++x) {
+            differing += std::abs(qAlpha(shrunk.pixel(x, y)) - qAlpha(inBox.pixel(x, y))) > 96;
+        }
+    }
+    EXPECT_LT(differing, inBox.width() * inBox.height() / 20);
+}
+
+} // namespace
