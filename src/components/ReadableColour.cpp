@@ -33,13 +33,19 @@ double ContrastRatio(const QColor& first, const QColor& second)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+bool IsDarkGround(const QColor& ground)
+{
+    // Where black and white give the same contrast.
+    return Luminance(ground) < 0.179;
+}
+
 QColor ReadableOn(const QColor& wanted, const QColor& ground, double minimumContrast)
 {
-    if (ContrastRatio(wanted, ground) >= minimumContrast) {
+    if (!IsDarkGround(ground) || ContrastRatio(wanted, ground) >= minimumContrast) {
         return wanted;
     }
-    const QColor target = Luminance(ground) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
-    // Twenty steps end at the target itself, which is as far from the ground as any colour can be.
+    const QColor target(Qt::white);
+    // Twenty steps end at white itself, the most a dark ground allows.
     for (int step = 1; step <= 20; ++step) {
         const QColor mixed = Mix(wanted.toRgb(), target, step / 20.0);
         if (ContrastRatio(mixed, ground) >= minimumContrast) {

@@ -5,6 +5,8 @@
 
 // The contrast ratio of two colours, 1 (none) to 21 (black on white), from their relative luminance.
 double ContrastRatio(const QColor& first, const QColor& second);
-// The wanted colour when it has at least the minimum contrast on the ground; otherwise the colour mixed
-// with white (dark ground) or black (light ground) just far enough to reach it.
-QColor ReadableOn(const QColor& wanted, const QColor& ground, double minimumContrast = 3.0);
+// True for a ground on which white text reads better than black.
+bool IsDarkGround(const QColor& ground);
+// Colours are designed for light windows: on a light ground the wanted colour stays as it is. On a dark
+// one it is mixed with white just far enough to reach the minimum contrast, keeping its hue.
+QColor ReadableOn(const QColor& wanted, const QColor& ground, double minimumContrast = 4.5);

@@ -23,6 +23,8 @@
 
 namespace {
 
+constexpr int kNarrowestPage = 40;
+
 // The placeholder for a game without pictures: a dim screen with a crossed-out camera.
 QPixmap NoShotPicture()
 {
@@ -92,6 +94,13 @@ TScreenShotPage::~TScreenShotPage()
 {
     // The viewer's signals must not reach widgets that are being destroyed.
     disconnect(m_viewer.get(), nullptr, this, nullptr);
+}
+
+QSize TScreenShotPage::minimumSizeHint() const
+{
+    QSize least = QWidget::minimumSizeHint();
+    least.setWidth(std::min(least.width(), kNarrowestPage));
+    return least;
 }
 
 void TScreenShotPage::CreateControls()

@@ -456,26 +456,32 @@ TEST(BrowseFolderQtPicker, ComputerCannotBeChosen)
     bool stillOpenAfterConfirm = false;
     bool enabledAfterwards = false;
     WhenPickerOpen([&](QFileDialog& dialog) {
+        const QUrl folder = QUrl::fromLocalFile(QString::fromStdString(dir.Path().string()));
+        dialog.setSidebarUrls(dialog.sidebarUrls() << folder);
         auto* sidebar = dialog.findChild<QAbstractItemView*>("sidebar");
-        if (sidebar) {
+        // Clicks the side-bar entry whose address the test names.
+        auto clickEntry = [&](const std::function<bool(const QUrl&)>& wanted) {
+            if (!sidebar)
+                return false;
             for (int row = 0; row < sidebar->model()->rowCount(); ++row) {
                 const QModelIndex index = sidebar->model()->index(row, 0);
-                const QUrl url = index.data(Qt::UserRole + 1).toUrl();
-                if (url.isValid() && url.toLocalFile().isEmpty() && url.scheme() == "file") {
-                    foundComputer = true;
-                    sidebar->setCurrentIndex(index);
+                if (wanted(index.data(Qt::UserRole + 1).toUrl())) {
                     QTest::mouseClick(sidebar->viewport(), Qt::LeftButton, {},
                                       sidebar->visualRect(index).center());
+                    QApplication::processEvents();
+                    return true;
                 }
             }
-        }
-        QApplication::processEvents();
+            return false;
+        };
+        foundComputer =
+            clickEntry([](const QUrl& url) { return url.scheme() == "file" && url.toLocalFile().isEmpty(); });
         QPushButton* ok = ChooseButton(dialog);
         enabledOnComputer = ok && ok->isEnabled();
         static_cast<QDialog*>(&dialog)->accept();
         stillOpenAfterConfirm = dialog.isVisible();
-        dialog.setDirectory(QString::fromStdString(dir.Path().string()));
-        QApplication::processEvents();
+        // The user goes to a real folder again.
+        clickEntry([&](const QUrl& url) { return url == folder; });
         enabledAfterwards = ok && ok->isEnabled();
         dialog.reject();
     });

@@ -17,6 +17,7 @@
 
 #include "components/About1.h"
 #include "support/FakeShell.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/MenuHints.h"
 #include "ui/Pictures.h"
 #include "ui/ProgramStyle.h"
@@ -120,11 +121,11 @@ TEST(Looks, ToolBarPicturesFollowThePalette)
     const QIcon play = ToolGlyphIcon(TToolGlyph::Play);
     QPalette dark = saved;
     dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(110, 110, 110));
     QApplication::setPalette(dark);
     // The same icon, painted again, in the new colour.
     EXPECT_EQ(InkOf(play), QColor(235, 235, 235));
-    const QImage disabled = play.pixmap(QSize(24, 24), QIcon::Disabled).toImage();
-    EXPECT_NE(disabled, play.pixmap(QSize(24, 24)).toImage());
+    EXPECT_EQ(InkOf(QIcon(play.pixmap(QSize(24, 24), QIcon::Disabled))), QColor(110, 110, 110));
     QApplication::setPalette(saved);
 }
 
@@ -145,6 +146,25 @@ TEST(Looks, TheAboutBoxAndTheGameListShowOneLogo)
         }
     }
     EXPECT_LT(differing, inBox.width() * inBox.height() / 20);
+}
+
+using TLooksWindow = TMainWindowTest;
+
+// Down to the narrowest window the page control lies wholly inside it, its right edge visible.
+TEST_F(TLooksWindow, ThePageControlFitsBesideTheListInNarrowWindows)
+{
+    AddGames({{"abc", "A Game With A Rather Long Name For Its Picture"}});
+    Window->FillGameList();
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    for (int width : {320, 290, 260, 220}) {
+        Window->resize(width, 400);
+        QApplication::processEvents();
+        QWidget& pages = Window->PageControl();
+        const QRect inWindow(pages.mapTo(Window.get(), QPoint(0, 0)), pages.size());
+        EXPECT_LE(inWindow.right(), Window->rect().right()) << width;
+        EXPECT_GT(pages.width(), 0) << width;
+    }
 }
 
 } // namespace

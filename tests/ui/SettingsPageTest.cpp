@@ -25,6 +25,7 @@
 #include "support/TempDir.h"
 #include "ui/SettingsPage.h"
 #include "ui/SettingsPageSpinEdit.h"
+#include "ui/SettingsPageToolbar.h"
 
 namespace {
 class SettingsPageTest : public ::testing::Test
