@@ -6,21 +6,28 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeView>
 
 #include "components/About1.h"
 #include "support/FakeShell.h"
+#include "ui/GameIconView.h"
+#include "ui/GameListView.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/MenuHints.h"
 #include "ui/Pictures.h"
 #include "ui/ProgramStyle.h"
+#include "ui/ScreenShotPage.h"
 #include "ui/ToolGlyphs.h"
 
 namespace {
@@ -150,21 +157,95 @@ TEST(Looks, TheAboutBoxAndTheGameListShowOneLogo)
 
 using TLooksWindow = TMainWindowTest;
 
-// Down to the narrowest window the page control lies wholly inside it, its right edge visible.
+// Down to the narrowest window the page control lies wholly inside it, its right edge visible; it never
+// holds the window wider than asked.
 TEST_F(TLooksWindow, ThePageControlFitsBesideTheListInNarrowWindows)
 {
     AddGames({{"abc", "A Game With A Rather Long Name For Its Picture"}});
     Window->FillGameList();
     Window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
-    for (int width : {320, 290, 260, 220}) {
+    for (int width : {320, 260, 200, 160}) {
         Window->resize(width, 400);
         QApplication::processEvents();
+        EXPECT_EQ(Window->width(), width);
         QWidget& pages = Window->PageControl();
         const QRect inWindow(pages.mapTo(Window.get(), QPoint(0, 0)), pages.size());
         EXPECT_LE(inWindow.right(), Window->rect().right()) << width;
         EXPECT_GT(pages.width(), 0) << width;
     }
+}
+
+// Enter on the page tabs, the screenshot tool bar or the status bar presses Start, once; not in a dialog.
+TEST_F(TLooksWindow, EnterAnywhereInTheWindowPressesStart)
+{
+    AddGames({{"here", "Here", 1}});
+    Window->FillGameList();
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    ASSERT_TRUE(Window->StartEmuButton().isEnabled());
+    QTest::keyClick(Window->PageControl().tabBar(), Qt::Key_Return);
+    EXPECT_EQ(Processes.Starts.size(), 1u);
+    QTest::keyClick(Window->ScreenShotPage().SToolNext, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Processes.Starts.size(), 2u);
+    QTest::keyClick(Window->GameList().CurrentView(), Qt::Key_Return);
+    EXPECT_EQ(Processes.Starts.size(), 3u);
+    QDialog dialog(Window.get());
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(Processes.Starts.size(), 3u);
+}
+
+TEST_F(TLooksWindow, TabsHotTrackFromTheStartAndFollowTheCommand)
+{
+    QTabBar* tabs = Window->PageControl().tabBar();
+    EXPECT_TRUE(Checked("MSHotTracking"));
+    EXPECT_TRUE(tabs->testAttribute(Qt::WA_Hover));
+    Click("MSHotTracking");
+    EXPECT_FALSE(tabs->testAttribute(Qt::WA_Hover));
+}
+
+// Large Icons: a grid from the list font, every entry's whole name as its tooltip.
+TEST_F(TLooksWindow, LargeIconGridFollowsTheListFont)
+{
+    AddGames({{"abc", "Canyon Caravan Of The Desert"}, {"def", "Galaga"}});
+    Window->FillGameList();
+    auto* icons = qobject_cast<TGameIconView*>(Window->GameList().IconView());
+    ASSERT_NE(icons, nullptr);
+    const QSize before = icons->gridSize();
+    EXPECT_EQ(before, TGameIconView::LargeIconGrid(icons->fontMetrics()));
+    Dialogs.FontResult = TFontChoice{"DejaVu Sans", 16, 0, 0x80000008u};
+    Click("MSListChangefont");
+    EXPECT_GT(icons->gridSize().width(), before.width());
+    EXPECT_GT(icons->gridSize().height(), before.height());
+}
+
+// Details: -1 follows the names once the list is filled and again after a font change; the default Zipdate
+// width fits this platform's date text and reads back as the default.
+TEST_F(TLooksWindow, DetailsColumnsFollowTheListFont)
+{
+    AddGames({{"abc", "A Rather Long Game Name For A Column", 1, "1985-06-12 12:34:56"}, {"def", "Galaga"}});
+    TGameListView& list = Window->GameList();
+    list.SetColumnWidth(0, -1);
+    list.SetColumnWidth(1, -2);
+    list.SetColumnWidth(2, 110);
+    Window->FillGameList();
+    Click("MSIconsDetails");
+    QTreeView* details = list.DetailsView();
+    const QFontMetrics small = details->fontMetrics();
+    EXPECT_GE(details->columnWidth(0), small.horizontalAdvance("A Rather Long Game Name For A Column"));
+    EXPECT_GE(details->columnWidth(2), small.horizontalAdvance("1985-06-12 12:34:56"));
+    Dialogs.FontResult = TFontChoice{"DejaVu Sans", 18, 1, 0x80000008u};
+    Click("MSListChangefont");
+    const QFontMetrics large = details->fontMetrics();
+    EXPECT_GE(details->columnWidth(0), large.horizontalAdvance("A Rather Long Game Name For A Column"));
+    EXPECT_GE(details->columnWidth(2), large.horizontalAdvance("1985-06-12 12:34:56"));
+    EXPECT_EQ(list.ColumnWidth(0), details->columnWidth(0));
+    EXPECT_EQ(list.ColumnWidth(2), 110);
+    // A column the user dragged keeps its width and reads back as dragged.
+    details->setColumnWidth(0, 333);
+    Window->FillGameList();
+    EXPECT_EQ(details->columnWidth(0), 333);
+    EXPECT_EQ(list.ColumnWidth(0), 333);
 }
 
 } // namespace
