@@ -32,7 +32,8 @@ bool TDefaultButtonKeys::eventFilter(QObject* watched, QEvent* event)
         qobject_cast<QMenuBar*>(QWidget::keyboardGrabber())) {
         return QObject::eventFilter(watched, event);
     }
-    if (m_press) {
+    // A held key starts one game, not one per repeat.
+    if (m_press && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
         m_press();
     }
     return true;

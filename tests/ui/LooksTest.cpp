@@ -223,29 +223,35 @@ TEST_F(TLooksWindow, LargeIconGridFollowsTheListFont)
 // width fits this platform's date text and reads back as the default.
 TEST_F(TLooksWindow, DetailsColumnsFollowTheListFont)
 {
-    AddGames({{"abc", "A Rather Long Game Name For A Column", 1, "1985-06-12 12:34:56"}, {"def", "Galaga"}});
+    AddGames({{"abc", "A Rather Long Game Name For A Column", 1, 400}, {"def", "Galaga"}});
     TGameListView& list = Window->GameList();
-    list.SetColumnWidth(0, -1);
-    list.SetColumnWidth(1, -2);
-    list.SetColumnWidth(2, 110);
+    list.SetColumnWidth(TListColumn::Name, -1);
+    list.SetColumnWidth(TListColumn::ZipName, -2);
+    list.SetColumnWidth(TListColumn::ZipDate, 110);
     Window->FillGameList();
     Click("MSIconsDetails");
     QTreeView* details = list.DetailsView();
+    QString date;
+    for (int row = 0; row < Window->Model().Count(); ++row) {
+        date =
+            std::max(date, Window->Model().data(Window->Model().index(row, 2), Qt::DisplayRole).toString());
+    }
+    ASSERT_FALSE(date.isEmpty());
     const QFontMetrics small = details->fontMetrics();
     EXPECT_GE(details->columnWidth(0), small.horizontalAdvance("A Rather Long Game Name For A Column"));
-    EXPECT_GE(details->columnWidth(2), small.horizontalAdvance("1985-06-12 12:34:56"));
+    EXPECT_GE(details->columnWidth(2), small.horizontalAdvance(date));
     Dialogs.FontResult = TFontChoice{"DejaVu Sans", 18, 1, 0x80000008u};
     Click("MSListChangefont");
     const QFontMetrics large = details->fontMetrics();
     EXPECT_GE(details->columnWidth(0), large.horizontalAdvance("A Rather Long Game Name For A Column"));
-    EXPECT_GE(details->columnWidth(2), large.horizontalAdvance("1985-06-12 12:34:56"));
-    EXPECT_EQ(list.ColumnWidth(0), details->columnWidth(0));
-    EXPECT_EQ(list.ColumnWidth(2), 110);
+    EXPECT_GE(details->columnWidth(2), large.horizontalAdvance(date));
+    EXPECT_EQ(list.ColumnWidth(TListColumn::Name), details->columnWidth(0));
+    EXPECT_EQ(list.ColumnWidth(TListColumn::ZipDate), 110);
     // A column the user dragged keeps its width and reads back as dragged.
     details->setColumnWidth(0, 333);
     Window->FillGameList();
     EXPECT_EQ(details->columnWidth(0), 333);
-    EXPECT_EQ(list.ColumnWidth(0), 333);
+    EXPECT_EQ(list.ColumnWidth(TListColumn::Name), 333);
 }
 
 } // namespace
