@@ -10,7 +10,8 @@ class QListView;
 class QTreeView;
 class QItemSelectionModel;
 class TGameListModel;
-class TGameListDelegate;
+class TGameIconView;
+class TGameNameDelegate;
 
 class TGameListView : public QStackedWidget
 {
@@ -24,7 +25,9 @@ public:
     void SetListFont(const QFont& font);
     void SetColours(const QColor& text, const QColor& background);
 
-    // -1 fits the column to its contents, -2 to its heading.
+    // -1 fits the column to its contents, -2 to its heading, again whenever the list is filled or its font
+    // changes, until the user drags the column. The default Zipdate width widens to this platform's date
+    // text and reads back as the default while nobody resizes it; other widths read back as shown.
     void SetColumnWidth(TListColumn column, int width);
     int ColumnWidth(TListColumn column) const;
 
@@ -37,7 +40,7 @@ public:
     void Rearrange();
 
     QItemSelectionModel* SelectionModel() const;
-    QListView* IconView() const { return m_iconView; }
+    QListView* IconView() const;
     QTreeView* DetailsView() const { return m_detailsView; }
     QAbstractItemView* CurrentView() const;
 
@@ -54,10 +57,18 @@ protected:
 private:
     void ConfigureIconView();
     void ConfigureDetailsView();
+    void ApplyColumnWidth(int column, bool force);
+    void ApplyColumnWidths();
+    int ContentsWidth(int column) const;
+
+    static constexpr int kColumns = 3;
+    int m_storedWidths[kColumns] = {160, 70, 110};
+    static constexpr int kNeverApplied = -100;
+    int m_appliedWidths[kColumns] = {kNeverApplied, kNeverApplied, kNeverApplied};
 
     TGameListModel& m_model;
-    QListView* m_iconView;
+    TGameIconView* m_iconView;
     QTreeView* m_detailsView;
-    TGameListDelegate* m_delegate;
+    TGameNameDelegate* m_delegate;
     TListStyle m_style = TListStyle::LargeIcons;
 };
