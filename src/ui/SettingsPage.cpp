@@ -306,7 +306,7 @@ void TSettingsPage::EnterDefaultSettingsMode()
         m_defaultGame->ZipName = kDefaultName;
         m_defaultGame->GameName = "Unknown";
         m_defaultGame->CurScrShot = 0;
-        m_defaultGame->InstallState = 0;
+        m_defaultGame->InstallState = kNotInstalled;
         m_currentGame = m_defaultGame.get();
         m_currentZipName = kDefaultName;
         m_defaultSettingsMode = true;
