@@ -1,5 +1,8 @@
 #include "components/About.h"
 
+#include <algorithm>
+
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -7,6 +10,7 @@
 #include <QShowEvent>
 
 #include "components/LinkLabel.h"
+#include "components/ReadableColour.h"
 
 namespace {
 
@@ -41,6 +45,15 @@ void PlaceAutoSized(QWidget* widget, int left, int top)
     widget->move(left, top);
 }
 
+// "by" and the link after it: the link keeps its designed place unless a wider "by" would touch it.
+void PlaceByAndLink(QLabel* by, QLabel* link, int linkLeft)
+{
+    by->adjustSize();
+    link->adjustSize();
+    const int gap = link->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    link->move(std::max(linkLeft, by->x() + by->width() + gap), link->y());
+}
+
 } // namespace
 
 TAboutBox::TAboutBox(TShell* shell, QWidget* parent) : QDialog(parent)
@@ -70,14 +83,13 @@ TAboutBox::TAboutBox(TShell* shell, QWidget* parent) : QDialog(parent)
     FrontendAuthor = MakeLink(shell, this, "FrontendAuthor", kFrontendAuthorName, kFrontendAuthorUrl,
                               TCustomCursor::crMozilla);
     PlaceAutoSized(FrontendAuthor, 96, 72);
+    PlaceByAndLink(Label1, FrontendAuthor, 96);
 
     Label2 = MakeLabel(this, "Label2", "is a freeware frontend for the");
     QFont label2Font = Label2->font();
     label2Font.setPixelSize(13);
     Label2->setFont(label2Font);
-    QPalette label2Colours = Label2->palette();
-    label2Colours.setColor(QPalette::WindowText, kLinkNormalColor);
-    Label2->setPalette(label2Colours);
+    ShowLabel2Colour();
     Label2->setGeometry(16, 88, 202, 13);
     Label2->setAlignment(Qt::AlignCenter);
 
@@ -91,6 +103,7 @@ TAboutBox::TAboutBox(TShell* shell, QWidget* parent) : QDialog(parent)
     Author = MakeLink(shell, this, "Author", kEmulatorAuthorName, kEmulatorAuthorUrl, TCustomCursor::crMSIE);
     Author->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     PlaceAutoSized(Author, 80, 160);
+    PlaceByAndLink(Label4, Author, 80);
 
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");
@@ -116,7 +129,24 @@ void TAboutBox::showEvent(QShowEvent* event)
 void TAboutBox::FormShow()
 {
     m_designFonts.Rescale(this, m_fontScaler);
+    PlaceByAndLink(Label1, FrontendAuthor, 96);
+    PlaceByAndLink(Label4, Author, 80);
     if (QScreen* where = screen()) {
         move(where->availableGeometry().center() - rect().center());
     }
+}
+
+void TAboutBox::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        ShowLabel2Colour();
+    }
+}
+
+void TAboutBox::ShowLabel2Colour()
+{
+    QPalette colours = Label2->palette();
+    colours.setColor(QPalette::WindowText, ReadableOn(kLinkNormalColor, palette().color(QPalette::Window)));
+    Label2->setPalette(colours);
 }

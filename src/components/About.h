@@ -48,9 +48,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void FormShow();
 
 private:
+    // Blue as designed on a light window, lightened on a dark one.
+    void ShowLabel2Colour();
+
     // The children's fonts as designed, so showing the box again scales from them and not twice.
     TDesignFonts m_designFonts;
     TFontScaler m_fontScaler;

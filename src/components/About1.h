@@ -8,4 +8,10 @@ class TAboutBox1 : public TAboutBox
     Q_OBJECT
 public:
     explicit TAboutBox1(TShell* shell, QWidget* parent = nullptr);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void ShowLogos();
 };

@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QTransform>
 
+#include "components/Logo.h"
+
 namespace {
 
 QPixmap Canvas(int width, int height, qreal devicePixelRatio)
@@ -35,36 +37,10 @@ QPainterPath CentredText(const QString& text, const QFont& font, const QRectF& b
 
 QPixmap VantorKorbLogo(qreal devicePixelRatio)
 {
-    QPixmap picture = Canvas(100, 43, devicePixelRatio);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    QFont font;
-    font.setPixelSize(19);
-    font.setBold(true);
-    font.setItalic(true);
-    const QPainterPath name = CentredText(QStringLiteral("VantorKorb"), font, QRectF(0, 2, 100, 26));
-    QLinearGradient fill(0, 6, 0, 26);
-    fill.setColorAt(0, QColor(120, 190, 255));
-    fill.setColorAt(1, QColor(0, 50, 170));
-    painter.setPen(QPen(QColor(0, 20, 80), 1.0));
-    painter.setBrush(fill);
-    painter.drawPath(name);
-
-    // A swoosh under the name, like a joystick's arc.
-    QPainterPath swoosh;
-    swoosh.moveTo(8, 34);
-    swoosh.quadTo(50, 24, 92, 34);
-    swoosh.quadTo(50, 30, 8, 34);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(230, 120, 0));
-    painter.drawPath(swoosh);
-    painter.setBrush(QColor(200, 0, 0));
-    painter.drawEllipse(QPointF(92, 34), 3.5, 3.5);
-    return picture;
+    return VantorKorbLogoIcon().pixmap(kLogoDesignSize.toSize(), devicePixelRatio);
 }
 
-QPixmap KorbLogo(qreal devicePixelRatio)
+QPixmap KorbLogo(qreal devicePixelRatio, const QColor& captionColour)
 {
     QPixmap picture = Canvas(100, 47, devicePixelRatio);
     QPainter painter(&picture);
@@ -86,7 +62,7 @@ QPixmap KorbLogo(qreal devicePixelRatio)
     small.setPixelSize(9);
     small.setBold(true);
     painter.setFont(small);
-    painter.setPen(QColor(60, 60, 60));
+    painter.setPen(captionColour);
     painter.drawText(QRectF(0, 33, 100, 13), Qt::AlignCenter, QStringLiteral("arcade emulator"));
     return picture;
 }

@@ -1,5 +1,6 @@
 #include "components/BrowseFolder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -87,6 +88,15 @@ QPoint PickerPosition(const QRect& foreground, const QSize& dialog)
 {
     return QPoint(foreground.left() + foreground.width() / 2 - dialog.width() / 2,
                   foreground.top() + foreground.height() / 4);
+}
+
+QPoint KeptOnScreen(const QPoint& topLeft, const QSize& dialog, const QRect& screen)
+{
+    auto keep = [](int at, int size, int low, int high) {
+        return std::max(low, std::min(at, high - size + 1));
+    };
+    return QPoint(keep(topLeft.x(), dialog.width(), screen.left(), screen.right()),
+                  keep(topLeft.y(), dialog.height(), screen.top(), screen.bottom()));
 }
 
 TBrowseFolder::TBrowseFolder(TFolderPicker& picker, QObject* owner) : QObject(owner), m_picker(picker) {}

@@ -77,6 +77,9 @@ std::string ShortenPath(const std::string& path, std::size_t limit = 35, char se
 
 // Where the picker goes: centred across the foreground window, a quarter of its height down.
 QPoint PickerPosition(const QRect& foreground, const QSize& dialog);
+// The top left corner moved just far enough that the dialog lies on the screen; a dialog larger than the
+// screen keeps its top left corner on it.
+QPoint KeptOnScreen(const QPoint& topLeft, const QSize& dialog, const QRect& screen);
 
 struct TCustomButtonSetup
 {

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -18,18 +19,44 @@
 
 namespace {
 
-// The folder dialog, with a hook that runs when the user confirms, before it closes.
+// The folder dialog, with a hook that runs when the user confirms, before it closes. While the selection
+// has no file-system path (the "Computer" entry) the dialog refuses to be confirmed, whatever its own
+// button logic thinks of the highlighted entry.
 class TPickerDialog : public QFileDialog
 {
 public:
     using QFileDialog::QFileDialog;
     std::function<void()> BeforeAccept;
+    bool Refused = false;
+
+    QPushButton* OkButton() const
+    {
+        auto* box = findChild<QDialogButtonBox*>();
+        if (!box)
+            return nullptr;
+        QPushButton* ok = box->button(QDialogButtonBox::Open);
+        return ok ? ok : box->button(QDialogButtonBox::Ok);
+    }
 
     void accept() override
     {
+        if (Refused)
+            return;
         if (BeforeAccept)
             BeforeAccept();
         QFileDialog::accept();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The dialog re-enables its button after every change it sees; a refusal outlasts that.
+        if (Refused && event->type() == QEvent::EnabledChange && watched == OkButton()) {
+            auto* ok = static_cast<QPushButton*>(watched);
+            if (ok->isEnabled())
+                ok->setEnabled(false);
+        }
+        return QFileDialog::eventFilter(watched, event);
     }
 };
 
@@ -55,7 +82,15 @@ public:
     }
 
     QSize DialogSize() override { return m_dialog.frameGeometry().size(); }
-    void MoveTo(const QPoint& topLeft) override { m_dialog.move(topLeft); }
+
+    void MoveTo(const QPoint& topLeft) override
+    {
+        // A large dialog on a scaled screen would hang over the edge; it moves onto the screen instead.
+        QScreen* screen = QGuiApplication::screenAt(ForegroundGeometry().center());
+        if (!screen)
+            screen = m_dialog.screen();
+        m_dialog.move(screen ? KeptOnScreen(topLeft, DialogSize(), screen->availableGeometry()) : topLeft);
+    }
 
     void SelectFolder(const std::string& path) override
     {
@@ -72,14 +107,18 @@ public:
 
     void EnableOK(bool enabled) override
     {
-        // The dialog enables its button itself for a usable folder; only the refusal is added here.
-        if (auto* box = m_dialog.findChild<QDialogButtonBox*>()) {
-            QPushButton* ok = box->button(QDialogButtonBox::Open);
-            if (!ok)
-                ok = box->button(QDialogButtonBox::Ok);
-            if (ok && !enabled)
-                ok->setEnabled(false);
-        }
+        const bool wasRefused = m_dialog.Refused;
+        m_dialog.Refused = !enabled;
+        QPushButton* ok = m_dialog.OkButton();
+        if (!ok)
+            return;
+        ok->removeEventFilter(&m_dialog);
+        ok->installEventFilter(&m_dialog);
+        // Otherwise the dialog's own logic decides, for a usable folder; only a lifted refusal is undone.
+        if (!enabled)
+            ok->setEnabled(false);
+        else if (wasRefused)
+            ok->setEnabled(true);
     }
 
     void AddCustomButton(const TCustomButtonSetup& setup) override

@@ -10,8 +10,10 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 #include "base/CommandText.h"
+#include "components/ReadableColour.h"
 #include "platform/Shell.h"
 
 namespace {
@@ -94,17 +96,31 @@ void TLinkLabel::SetPopupString(const QString& caption)
 
 QColor TLinkLabel::CurrentColor() const
 {
-    if (!m_over) {
-        return kLinkNormalColor;
+    QColor wanted = kLinkNormalColor;
+    if (m_over) {
+        wanted = m_pressed ? m_colorActive : m_colorMouseOver;
     }
-    return m_pressed ? m_colorActive : m_colorMouseOver;
+    // The link colours are made for light windows; on a dark one they are lightened until readable.
+    return ReadableOn(wanted, palette().color(QPalette::Window));
 }
 
 void TLinkLabel::UpdateColor()
 {
+    if (m_updatingColor) {
+        return;
+    }
+    QScopedValueRollback<bool> updating(m_updatingColor, true);
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, CurrentColor());
     setPalette(colours);
+}
+
+void TLinkLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        UpdateColor();
+    }
 }
 
 void TLinkLabel::SetOver(bool over)

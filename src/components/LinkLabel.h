@@ -44,7 +44,7 @@ public:
 
     bool IsOver() const { return m_over; }
     bool IsPressed() const { return m_pressed; }
-    // The colour the text is drawn in now.
+    // The colour the text is drawn in now: the colour of the state, made readable on the window's ground.
     QColor CurrentColor() const;
     QMenu* PopupMenu() const { return m_popupMenu; }
 
@@ -66,6 +66,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void SetOver(bool over);
@@ -78,6 +79,7 @@ private:
     TCustomCursor m_cursorMouseOver = TCustomCursor::crDefaultCursor;
     bool m_over = false;
     bool m_pressed = false;
+    bool m_updatingColor = false;
     QMenu* m_popupMenu;
     QAction* m_menuItem;
     QMetaObject::Connection m_cursorConnection;

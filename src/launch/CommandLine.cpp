@@ -73,7 +73,7 @@ std::string EmuOptions(const TGameSettingsObject& settings)
 
 std::string BuildEmuCommandLine(const TGameObject& game, const std::string& iniFilesDir)
 {
-    if (game.InstallState == 0) {
+    if (game.InstallState == kNotInstalled) {
         return {};
     }
     TGameSettingsObject settings;

@@ -104,7 +104,7 @@ void LaunchGame(TLaunchContext& context)
     if (ec)
         throw TFileError("Cannot change to folder " + paths.EmuDir + ": " + ec.message());
 
-    if (context.Game.InstallState == 2) {
+    if (context.Game.InstallState == kInstalledOnExtraPath) {
         // A zip name with a separator or ".." would put the copy outside "ziproms/": no copy then.
         const bool plainName = IsPlainFileName(context.Game.ZipName);
         const std::string target = emuDir + "ziproms/" + context.Game.ZipName + ".zip";

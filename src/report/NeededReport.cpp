@@ -140,7 +140,7 @@ std::string BuildNeededReport(const TGameObjectList& catalogue, const TWorkingPa
     TFolderIndexes indexes;
     for (int i = 0; i < catalogue.Count(); ++i) {
         const TGameObject& game = catalogue.At(i);
-        if (game.InstallState < 1) {
+        if (game.InstallState < kInstalled) {
             sections[0].Lines.push_back(FormatNeededLine(game.GameName, game.ZipName + ".zip"));
         }
         for (int category = 0; category < 4; ++category) {

@@ -3,9 +3,17 @@
 #include <exception>
 #include <string>
 
-#include "platform/Dialogs.h"
+#include <QStyle>
 
-TVantorKorbApp::TVantorKorbApp(int& argc, char** argv) : QApplication(argc, argv) {}
+#include "platform/Dialogs.h"
+#include "ui/MenuHints.h"
+#include "ui/ProgramStyle.h"
+
+TVantorKorbApp::TVantorKorbApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setStyle(new TProgramStyle(style()->name()));
+    installEventFilter(new TDisabledItemHints(this));
+}
 
 bool TVantorKorbApp::notify(QObject* receiver, QEvent* event)
 {

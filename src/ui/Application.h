@@ -1,5 +1,6 @@
 #pragma once
-// The application object: an exception escaping an event handler is shown in an "Error" box, not fatal.
+// The application object: an exception escaping an event handler is shown in an "Error" box, not fatal;
+// it also sets the program's widget style and shows the hints of disabled menu items.
 
 #include <QApplication>
 

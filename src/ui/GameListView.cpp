@@ -5,31 +5,22 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
-#include <QStyledItemDelegate>
 #include <QTreeView>
 
+#include "ui/GameIconView.h"
 #include "ui/GameListModel.h"
 
-// Underlines the entry under the pointer while hot tracking is on.
-class TGameListDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    bool HotTrack = true;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (HotTrack && (option->state & QStyle::State_MouseOver)) {
-            option->font.setUnderline(true);
-        }
-    }
-};
+namespace {
+constexpr int kZipdateColumn = 2;
+constexpr int kZipdateDefaultWidth = 110;
+// A date text as this platform writes it; the digits of list fonts share one width.
+const QString kWidestDateText = QStringLiteral("0000-00-00 00:00:00");
+constexpr int kCellPadding = 14;
+} // namespace
 
 TGameListView::TGameListView(TGameListModel& model, QWidget* parent)
-    : QStackedWidget(parent), m_model(model), m_iconView(new QListView(this)),
-      m_detailsView(new QTreeView(this)), m_delegate(new TGameListDelegate(this))
+    : QStackedWidget(parent), m_model(model), m_iconView(new TGameIconView(this)),
+      m_detailsView(new QTreeView(this)), m_delegate(m_iconView->Delegate())
 {
     ConfigureIconView();
     ConfigureDetailsView();
@@ -55,13 +46,14 @@ TGameListView::TGameListView(TGameListModel& model, QWidget* parent)
     SetViewStyle(TListStyle::LargeIcons);
 }
 
+QListView* TGameListView::IconView() const
+{
+    return m_iconView;
+}
+
 void TGameListView::ConfigureIconView()
 {
     m_iconView->setModel(&m_model);
-    m_iconView->setUniformItemSizes(true);
-    m_iconView->setWrapping(true);
-    m_iconView->setResizeMode(QListView::Adjust);
-    m_iconView->setMovement(QListView::Static);
     // Long catalogues are laid out in slices, so the window answers while they are placed.
     m_iconView->setLayoutMode(QListView::Batched);
     m_iconView->setBatchSize(2000);
@@ -80,9 +72,11 @@ void TGameListView::ConfigureDetailsView()
     m_detailsView->header()->setSectionsMovable(false);
     m_detailsView->header()->setStretchLastSection(false);
     connect(m_detailsView->header(), &QHeaderView::sectionClicked, this, &TGameListView::ColumnClicked);
-    SetColumnWidth(TListColumn::Name, 160);
-    SetColumnWidth(TListColumn::ZipName, 70);
-    SetColumnWidth(TListColumn::ZipDate, 110);
+    ApplyColumnWidths();
+    // Widths the list decides follow what it holds.
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &TGameListView::ApplyColumnWidths);
+    connect(&m_model, &QAbstractItemModel::layoutChanged, this, &TGameListView::ApplyColumnWidths);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &TGameListView::ApplyColumnWidths);
 }
 
 void TGameListView::SetViewStyle(TListStyle style)
@@ -90,32 +84,17 @@ void TGameListView::SetViewStyle(TListStyle style)
     m_style = style;
     switch (style) {
     case TListStyle::LargeIcons:
-        m_iconView->setViewMode(QListView::IconMode);
-        m_iconView->setIconSize(QSize(32, 32));
-        m_iconView->setFlow(QListView::LeftToRight);
-        m_iconView->setGridSize(QSize(72, 66));
-        m_iconView->setUniformItemSizes(true);
-        m_iconView->setWordWrap(true);
+        m_iconView->SetStyle(TGameIconView::TStyle::LargeIcons);
         break;
     case TListStyle::SmallIcons:
+        m_iconView->SetStyle(TGameIconView::TStyle::SmallIcons);
+        break;
     case TListStyle::List:
-        m_iconView->setViewMode(QListView::ListMode);
-        m_iconView->setIconSize(QSize(16, 16));
-        m_iconView->setGridSize(QSize());
-        m_iconView->setWordWrap(false);
-        // Names differ in length; one size for all would cut the longer ones short.
-        m_iconView->setUniformItemSizes(false);
-        // Small icons run in rows, the list runs in columns.
-        m_iconView->setFlow(style == TListStyle::SmallIcons ? QListView::LeftToRight
-                                                            : QListView::TopToBottom);
-        m_iconView->setWrapping(true);
-        m_iconView->setSpacing(1);
+        m_iconView->SetStyle(TGameIconView::TStyle::List);
         break;
     case TListStyle::Details:
         break;
     }
-    m_iconView->setMovement(QListView::Static);
-    m_iconView->setResizeMode(QListView::Adjust);
     QWidget* before = currentWidget();
     setCurrentWidget(style == TListStyle::Details ? static_cast<QWidget*>(m_detailsView) : m_iconView);
     if (before && before != currentWidget() && before->hasFocus()) {
@@ -137,6 +116,7 @@ void TGameListView::SetListFont(const QFont& font)
 {
     m_iconView->setFont(font);
     m_detailsView->setFont(font);
+    ApplyColumnWidths();
 }
 
 void TGameListView::SetColours(const QColor& text, const QColor& background)
@@ -158,23 +138,70 @@ void TGameListView::SetColours(const QColor& text, const QColor& background)
 void TGameListView::SetColumnWidth(TListColumn listColumn, int width)
 {
     const int column = static_cast<int>(listColumn);
+    if (column < 0 || column >= kColumns || width < -2) {
+        return;
+    }
+    m_storedWidths[column] = width;
+    ApplyColumnWidth(column, true);
+}
+
+void TGameListView::ApplyColumnWidth(int column, bool force)
+{
     if (column >= m_model.columnCount()) {
         return;
     }
-    if (width == -1) {
-        m_detailsView->resizeColumnToContents(column);
-    } else if (width == -2) {
-        const QString caption = m_model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        m_detailsView->setColumnWidth(column,
-                                      m_detailsView->header()->fontMetrics().horizontalAdvance(caption) + 16);
-    } else if (width >= 0) {
-        m_detailsView->setColumnWidth(column, width);
+    // A width the user dragged stays until the next stored width is set.
+    if (!force && m_appliedWidths[column] != kNeverApplied &&
+        m_detailsView->columnWidth(column) != m_appliedWidths[column]) {
+        return;
+    }
+    const int stored = m_storedWidths[column];
+    int shown = stored;
+    if (stored == -1) {
+        shown = ContentsWidth(column);
+    } else if (stored == -2) {
+        shown = m_detailsView->header()->sectionSizeHint(column);
+    } else if (column == kZipdateColumn && stored == kZipdateDefaultWidth) {
+        // The default is a width for the other platform's date text; this platform's text decides here.
+        shown =
+            std::max(stored, m_detailsView->fontMetrics().horizontalAdvance(kWidestDateText) + kCellPadding);
+    }
+    m_detailsView->setColumnWidth(column, shown);
+    m_appliedWidths[column] = m_detailsView->columnWidth(column);
+}
+
+int TGameListView::ContentsWidth(int column) const
+{
+    // Measured from the texts, so a list that is not on screen yet is measured whole as well.
+    const QFontMetrics metrics(m_detailsView->font());
+    int widest = 0;
+    for (int row = 0; row < m_model.rowCount(); ++row) {
+        const QString text = m_model.data(m_model.index(row, column), Qt::DisplayRole).toString();
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    if (column == 0) {
+        widest += m_detailsView->iconSize().width() + kCellPadding / 2;
+    }
+    return widest + kCellPadding;
+}
+
+void TGameListView::ApplyColumnWidths()
+{
+    for (int column = 0; column < kColumns; ++column) {
+        ApplyColumnWidth(column, false);
     }
 }
 
 int TGameListView::ColumnWidth(TListColumn column) const
 {
-    return m_detailsView->columnWidth(static_cast<int>(column));
+    const int index = static_cast<int>(column);
+    const int shown = m_detailsView->columnWidth(index);
+    // The widened default Zipdate width is this platform's reading of the stored value, not a new value.
+    if (index == kZipdateColumn && m_storedWidths[index] == kZipdateDefaultWidth &&
+        shown == m_appliedWidths[index]) {
+        return kZipdateDefaultWidth;
+    }
+    return shown;
 }
 
 int TGameListView::SelectedRow() const

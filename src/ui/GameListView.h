@@ -11,7 +11,8 @@ class QListView;
 class QTreeView;
 class QItemSelectionModel;
 class TGameListModel;
-class TGameListDelegate;
+class TGameIconView;
+class TGameNameDelegate;
 
 class TGameListView : public QStackedWidget
 {
@@ -25,7 +26,9 @@ public:
     void SetListFont(const QFont& font);
     void SetColours(const QColor& text, const QColor& background);
 
-    // -1 fits the column to its contents, -2 to its heading.
+    // -1 fits the column to its contents, -2 to its heading, again whenever the list is filled or its font
+    // changes, until the user drags the column. The default Zipdate width widens to this platform's date
+    // text and reads back as the default while nobody resizes it; other widths read back as shown.
     void SetColumnWidth(TListColumn column, int width);
     int ColumnWidth(TListColumn column) const;
 
@@ -40,7 +43,7 @@ public:
     void SetSearchHasText(bool hasText) { m_searchHasText = hasText; }
 
     QItemSelectionModel* SelectionModel() const;
-    QListView* IconView() const { return m_iconView; }
+    QListView* IconView() const;
     QTreeView* DetailsView() const { return m_detailsView; }
     QAbstractItemView* CurrentView() const;
 
@@ -64,11 +67,21 @@ private:
     void ConfigureIconView();
     void ConfigureDetailsView();
     bool ForwardTyping(const QKeyEvent& key);
+    void ApplyColumnWidth(int column, bool force);
+    void ApplyColumnWidths();
+    int ContentsWidth(int column) const;
+
+    // The system's three columns, then our play columns.
+    static constexpr int kColumns = 6;
+    int m_storedWidths[kColumns] = {160, 70, 110, 50, 80, 130};
+    static constexpr int kNeverApplied = -100;
+    int m_appliedWidths[kColumns] = {kNeverApplied, kNeverApplied, kNeverApplied,
+                                     kNeverApplied, kNeverApplied, kNeverApplied};
 
     TGameListModel& m_model;
-    QListView* m_iconView;
+    TGameIconView* m_iconView;
     QTreeView* m_detailsView;
-    TGameListDelegate* m_delegate;
+    TGameNameDelegate* m_delegate;
     TListStyle m_style = TListStyle::LargeIcons;
     // Typing goes to the search field; a blank only once there is a word to separate from.
     bool m_searchHasText = false;

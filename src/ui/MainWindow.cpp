@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -26,6 +27,7 @@
 #include "controllers/GameSound.h"
 #include "platform/qt/FormFonts.h"
 #include "platform/qt/QtText.h"
+#include "ui/DefaultButtonKeys.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
 #include "ui/MainMenuBar.h"
@@ -68,6 +70,8 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
     m_startup.OnApplyMainSettings = [this](const TMainSettingsRecord& record) { ApplyMainSettings(record); };
     m_startup.OnCollectMainSettings = [this](TMainSettingsRecord& record) { CollectMainSettings(record); };
     m_startup.OnError = [this](const std::string& text) { ShowError(text); };
+    // Enter anywhere in the window presses the default button, the Start button.
+    new TDefaultButtonKeys(this, [this] { StartEmuButtonClick(); });
     setMinimumSize(kPanelMinWidth + kSplitterWidth, kMinClientHeight);
     resize(593, 354 + menuBar()->sizeHint().height());
     CentreOnDesktop();
@@ -129,6 +133,10 @@ void TMain::CreateControls()
     panelLayout->addWidget(startButtonPanel);
     m_pageControl = new QTabWidget(m_splitter);
     m_pageControl->setObjectName("PageControl");
+    // Hot tracking is on until the settings say otherwise; tab bars report the pointer only when asked.
+    m_pageControl->tabBar()->setAttribute(Qt::WA_Hover, true);
+    // In a narrow window the pages give way instead of pushing the control past the window's edge.
+    m_pageControl->setMinimumWidth(1);
     m_splitter->addWidget(m_gameListPanel);
     m_splitter->addWidget(m_pageControl);
     m_splitter->setStretchFactor(0, 0);

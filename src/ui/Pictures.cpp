@@ -1,52 +1,14 @@
 #include "ui/Pictures.h"
 
-#include <functional>
-
 #include <QFont>
-#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "components/Logo.h"
+#include "components/PaintedIcon.h"
+
 namespace {
-using TDrawFunction = std::function<void(QPainter&, const QRectF&, QIcon::Mode)>;
-
-// Paints at the size asked for instead of scaling a bitmap, so 200 % screens get sharp lines.
-class TPaintedIconEngine : public QIconEngine
-{
-public:
-    explicit TPaintedIconEngine(TDrawFunction draw) : m_draw(std::move(draw)) {}
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override
-    {
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
-        painter->setRenderHint(QPainter::TextAntialiasing);
-        m_draw(*painter, QRectF(rect), mode);
-        painter->restore();
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        QPixmap pixmap(size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
-        return pixmap;
-    }
-
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        QPixmap result = pixmap(size * scale, mode, state);
-        result.setDevicePixelRatio(scale);
-        return result;
-    }
-
-    QIconEngine* clone() const override { return new TPaintedIconEngine(m_draw); }
-
-private:
-    TDrawFunction m_draw;
-};
 
 QRectF SquareIn(const QRectF& rect)
 {
@@ -146,38 +108,6 @@ void DrawStartCaption(QPainter& p, const QRectF& rect, QIcon::Mode mode)
     }
 }
 
-void DrawJoystick(QPainter& p, const QRectF& box)
-{
-    const qreal s = box.width();
-    auto at = [&](qreal x, qreal y) { return QPointF(box.left() + x * s, box.top() + y * s); };
-    QLinearGradient base(at(0, 0.65), at(0, 0.95));
-    base.setColorAt(0, QColor(70, 70, 80));
-    base.setColorAt(1, QColor(25, 25, 30));
-    p.setPen(QPen(QColor(10, 10, 10), s / 60));
-    p.setBrush(base);
-    p.drawRoundedRect(QRectF(at(0.15, 0.68), at(0.85, 0.92)), s * 0.06, s * 0.06);
-    p.setPen(QPen(QColor(40, 40, 40), s * 0.07, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(at(0.5, 0.72), at(0.42, 0.32));
-    QRadialGradient ball(at(0.38, 0.22), s * 0.2);
-    ball.setColorAt(0, QColor(255, 120, 120));
-    ball.setColorAt(1, QColor(190, 0, 0));
-    p.setPen(QPen(QColor(90, 0, 0), s / 60));
-    p.setBrush(ball);
-    p.drawEllipse(at(0.42, 0.27), s * 0.14, s * 0.14);
-    p.setBrush(QColor(255, 215, 0));
-    p.drawEllipse(at(0.70, 0.76), s * 0.05, s * 0.03);
-}
-
-void DrawLogo(QPainter& p, const QRectF& rect)
-{
-    const QRectF box = SquareIn(rect);
-    const qreal s = box.width();
-    QRectF top(box.left(), box.top(), s, s * 0.68);
-    DrawJoystick(p, SquareIn(top.adjusted(s * 0.1, 0, -s * 0.1, 0)));
-    const QRectF text(box.left(), box.top() + s * 0.70, s, s * 0.26);
-    DrawOutlinedText(p, text, "VantorKorb", QColor(255, 215, 0), QColor(30, 50, 120));
-}
-
 void DrawAppIcon(QPainter& p, const QRectF& rect)
 {
     const QRectF box = SquareIn(rect);
@@ -191,28 +121,25 @@ void DrawAppIcon(QPainter& p, const QRectF& rect)
     DrawJoystick(p, box.adjusted(s * 0.12, s * 0.08, -s * 0.12, -s * 0.12));
 }
 
-QIcon Painted(TDrawFunction draw)
-{
-    return QIcon(new TPaintedIconEngine(std::move(draw)));
-}
 } // namespace
 
 QIcon GameIcon(bool installed)
 {
-    return Painted([installed](QPainter& p, const QRectF& r, QIcon::Mode) { DrawGameIcon(p, r, installed); });
+    return PaintedIcon(
+        [installed](QPainter& p, const QRectF& r, QIcon::Mode) { DrawGameIcon(p, r, installed); });
 }
 
 QIcon StartButtonIcon()
 {
-    return Painted(DrawStartCaption);
+    return PaintedIcon(DrawStartCaption);
 }
 
 QIcon LogoIcon()
 {
-    return Painted([](QPainter& p, const QRectF& r, QIcon::Mode) { DrawLogo(p, r); });
+    return VantorKorbLogoIcon();
 }
 
 QIcon AppIcon()
 {
-    return Painted([](QPainter& p, const QRectF& r, QIcon::Mode) { DrawAppIcon(p, r); });
+    return PaintedIcon([](QPainter& p, const QRectF& r, QIcon::Mode) { DrawAppIcon(p, r); });
 }

@@ -19,8 +19,11 @@
 #include "platform/qt/QtText.h"
 #include "ui/ScreenShot1.h"
 #include "ui/ScreenShotWidgets.h"
+#include "ui/ToolGlyphs.h"
 
 namespace {
+
+constexpr int kNarrowestPage = 40;
 
 // The placeholder for a game without pictures: a dim screen with a crossed-out camera.
 QPixmap NoShotPicture()
@@ -65,12 +68,12 @@ QAction* NewItem(QObject* parent, const char* name, const char* caption, bool ch
     return item;
 }
 
-QToolButton* NewButton(QWidget* parent, const char* name, const char* hint, QStyle::StandardPixmap icon)
+QToolButton* NewButton(QWidget* parent, const char* name, const char* hint, TToolGlyph glyph)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setToolTip(hint);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(ToolGlyphIcon(glyph));
     button->setIconSize(QSize(22, 22));
     return button;
 }
@@ -93,6 +96,13 @@ TScreenShotPage::~TScreenShotPage()
     disconnect(m_viewer.get(), nullptr, this, nullptr);
 }
 
+QSize TScreenShotPage::minimumSizeHint() const
+{
+    QSize least = QWidget::minimumSizeHint();
+    least.setWidth(std::min(least.width(), kNarrowestPage));
+    return least;
+}
+
 void TScreenShotPage::CreateControls()
 {
     auto* area = new TSSArea(this);
@@ -110,13 +120,13 @@ void TScreenShotPage::CreateControls()
     SSShowName->setAlignment(Qt::AlignCenter);
 
     SToolBar = new TSToolBar(this);
-    SToolPlay = NewButton(SToolBar, "SToolPlay", "Play", QStyle::SP_MediaPlay);
-    SToolPause = NewButton(SToolBar, "SToolPause", "Pause", QStyle::SP_MediaPause);
-    SToolPrev = NewButton(SToolBar, "SToolPrev", "Previous", QStyle::SP_MediaSkipBackward);
-    SToolNext = NewButton(SToolBar, "SToolNext", "Next", QStyle::SP_MediaSkipForward);
-    SToolTimer = NewButton(SToolBar, "SToolTimer", "Set Timer", QStyle::SP_BrowserReload);
-    SToolKill = NewButton(SToolBar, "SToolKill", "Delete Screenshot", QStyle::SP_TrashIcon);
-    SToolClose = NewButton(SToolBar, "SToolClose", "Hide Controls", QStyle::SP_TitleBarCloseButton);
+    SToolPlay = NewButton(SToolBar, "SToolPlay", "Play", TToolGlyph::Play);
+    SToolPause = NewButton(SToolBar, "SToolPause", "Pause", TToolGlyph::Pause);
+    SToolPrev = NewButton(SToolBar, "SToolPrev", "Previous", TToolGlyph::Previous);
+    SToolNext = NewButton(SToolBar, "SToolNext", "Next", TToolGlyph::Next);
+    SToolTimer = NewButton(SToolBar, "SToolTimer", "Set Timer", TToolGlyph::Timer);
+    SToolKill = NewButton(SToolBar, "SToolKill", "Delete Screenshot", TToolGlyph::Delete);
+    SToolClose = NewButton(SToolBar, "SToolClose", "Hide Controls", TToolGlyph::Close);
     for (QToolButton* button :
          {SToolPlay, SToolPause, SToolPrev, SToolNext, SToolTimer, SToolKill, SToolClose})
         SToolBar->AddButton(button);
@@ -405,6 +415,11 @@ void TScreenShotPage::MSSCRControlsClick()
 
 void TScreenShotPage::MSSCRDeleteClick()
 {
+    // The viewer pauses the slideshow before it asks; the buttons say so while the question is open.
+    if (!m_viewer->ScreenshotList().empty()) {
+        SToolPlay->setChecked(false);
+        SToolPause->setChecked(true);
+    }
     m_viewer->Delete();
     ShowViewerState();
 }

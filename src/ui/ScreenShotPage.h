@@ -32,6 +32,10 @@ public:
     TScreenShotPage(QWidget* parent, TDialogs& dialogs);
     ~TScreenShotPage() override;
 
+    // Narrow enough that the page control fits beside the list in the narrowest window; the picture,
+    // its name and the tool bar then share what room there is.
+    QSize minimumSizeHint() const override;
+
     // Folders of the pictures; call after every LoadSequence, before the next LoadNew.
     void SetWorkingPaths(const TWorkingPaths& paths);
     // Rebuilds the list for the game and shows its current picture; null means no game. The page keeps the

@@ -33,6 +33,7 @@ constexpr int kGammaMax = 20;
 constexpr std::size_t kChoiceTextBytes = 8;
 constexpr std::size_t kFrameSkipBytes = 1;
 const char* const kDefaultName = "Default";
+constexpr int kNarrowestPage = 40;
 
 bool IsPlainEnter(const QKeyEvent& key)
 {
@@ -59,6 +60,13 @@ TSettingsPage::~TSettingsPage()
 {
     // Deleting the children moves the focus; this page must not hear of it any more.
     disconnect(m_focusConnection);
+}
+
+QSize TSettingsPage::minimumSizeHint() const
+{
+    QSize least = QWidget::minimumSizeHint();
+    least.setWidth(std::min(least.width(), kNarrowestPage));
+    return least;
 }
 
 void TSettingsPage::SetIniFilesDir(const std::string& iniFilesDir)
@@ -298,7 +306,7 @@ void TSettingsPage::EnterDefaultSettingsMode()
         m_defaultGame->ZipName = kDefaultName;
         m_defaultGame->GameName = "Unknown";
         m_defaultGame->CurScrShot = 0;
-        m_defaultGame->InstallState = 0;
+        m_defaultGame->InstallState = kNotInstalled;
         m_currentGame = m_defaultGame.get();
         m_currentZipName = kDefaultName;
         m_defaultSettingsMode = true;

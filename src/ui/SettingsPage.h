@@ -31,6 +31,9 @@ public:
     explicit TSettingsPage(QWidget* parent = nullptr);
     ~TSettingsPage() override;
 
+    // Narrow enough that the page control fits beside the list in the narrowest window.
+    QSize minimumSizeHint() const override;
+
     // The folder of the settings files, with its trailing separator.
     void SetIniFilesDir(const std::string& iniFilesDir);
     const std::string& IniFilesDir() const { return m_iniFilesDir; }

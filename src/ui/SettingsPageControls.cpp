@@ -17,6 +17,7 @@
 #include "ui/CommandLineBox.h"
 #include "ui/SettingsPageSpinEdit.h"
 #include "ui/SettingsPageToolbar.h"
+#include "ui/ToolGlyphs.h"
 
 namespace {
 QComboBox* NewDropDown(const QStringList& items, const QString& text, QWidget* parent)
@@ -149,12 +150,10 @@ void TSettingsPage::CreateControls()
     SettingsScrollBox->setWidget(content);
 
     SettingsToolbar = new TSettingsToolbar(this);
-    SetToolSave = SettingsToolbar->AddButton("Save", "Save as Default Settings",
-                                             style()->standardIcon(QStyle::SP_DialogSaveButton));
-    SetToolCancel =
-        SettingsToolbar->AddButton("Cancel", "Cancel", style()->standardIcon(QStyle::SP_DialogCancelButton));
-    SetToolUndo = SettingsToolbar->AddButton("Reset", "Undo Changes",
-                                             style()->standardIcon(QStyle::SP_DialogResetButton));
+    SetToolSave =
+        SettingsToolbar->AddButton("Save", "Save as Default Settings", ToolGlyphIcon(TToolGlyph::Save));
+    SetToolCancel = SettingsToolbar->AddButton("Cancel", "Cancel", ToolGlyphIcon(TToolGlyph::Cancel));
+    SetToolUndo = SettingsToolbar->AddButton("Reset", "Undo Changes", ToolGlyphIcon(TToolGlyph::Reset));
     SetToolSave->hide();
     SetToolCancel->hide();
 
@@ -166,5 +165,7 @@ void TSettingsPage::CreateControls()
     page->addWidget(SettingsScrollBox, 1);
     CommandLineBox = new TCommandLineBox(*this, this);
     page->addWidget(CommandLineBox);
+    // Takes the room of a hidden panel, so the check box stays at the top and the tool bar at the bottom.
+    page->addStretch(0);
     page->addWidget(SettingsToolbar);
 }

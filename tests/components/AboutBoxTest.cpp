@@ -56,7 +56,9 @@ TEST_F(TAboutBoxTest, ControlsSitWhereDesignedWithTheirTexts)
     EXPECT_EQ(Box.versionlabel->text(), "version goes here");
     EXPECT_EQ(Box.Label1->text(), "by");
     EXPECT_EQ(Box.Label1->pos(), QPoint(80, 72));
-    EXPECT_EQ(Box.FrontendAuthor->pos(), QPoint(96, 72));
+    // The links sit where designed, or a little further right when "by" is wider than designed.
+    EXPECT_EQ(Box.FrontendAuthor->y(), 72);
+    EXPECT_GE(Box.FrontendAuthor->x(), 96);
     EXPECT_EQ(Box.Label2->text(), "is a freeware frontend for the");
     EXPECT_EQ(Box.Label2->geometry(), QRect(16, 88, 202, 13));
     EXPECT_EQ(Box.Label2->palette().color(QPalette::WindowText), QColor(Qt::blue));
@@ -64,7 +66,8 @@ TEST_F(TAboutBoxTest, ControlsSitWhereDesignedWithTheirTexts)
     EXPECT_EQ(Box.EmulatorLogo->geometry(), QRect(65, 112, 100, 47));
     EXPECT_EQ(Box.Label4->text(), "by");
     EXPECT_EQ(Box.Label4->pos(), QPoint(64, 160));
-    EXPECT_EQ(Box.Author->pos(), QPoint(80, 160));
+    EXPECT_EQ(Box.Author->y(), 160);
+    EXPECT_GE(Box.Author->x(), 80);
     EXPECT_TRUE(Box.Author->alignment() & Qt::AlignLeft);
     EXPECT_EQ(Box.OKBtn->text(), "OK");
     EXPECT_EQ(Box.OKBtn->geometry(), QRect(65, 192, 100, 33));
@@ -161,6 +164,27 @@ TEST_F(TAboutBoxTest, ClickingAnAuthorLinkOpensItsAddress)
 {
     ShowAndLook("0.33.8", [&] { QTest::mouseClick(Box.Author, Qt::LeftButton, {}, QPoint(2, 2)); });
     EXPECT_EQ(Shell.Opened, std::vector<std::string>{Box.Author->Url().toStdString()});
+}
+
+TEST_F(TAboutBoxTest, ByNeverTouchesItsLink)
+{
+    auto gapAfter = [](QLabel* by, QLabel* link) { return link->x() - (by->x() + by->width()); };
+    // As designed, with room to spare.
+    EXPECT_GE(gapAfter(Box.Label1, Box.FrontendAuthor), 3);
+    EXPECT_GE(gapAfter(Box.Label4, Box.Author), 3);
+    // A much larger "by" pushes its link on, rather than running into it.
+    Box.SetFontScaler([&](QWidget*) {
+        QFont big = Box.Label1->font();
+        big.setPixelSize(30);
+        Box.Label1->setFont(big);
+        Box.Label4->setFont(big);
+    });
+    ShowAndLook("x", [&] {
+        const int space = Box.FrontendAuthor->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+        EXPECT_GE(gapAfter(Box.Label1, Box.FrontendAuthor), space);
+        EXPECT_GE(gapAfter(Box.Label4, Box.Author), space);
+        EXPECT_GT(Box.FrontendAuthor->x(), 96);
+    });
 }
 
 } // namespace

@@ -9,10 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -411,6 +415,81 @@ TEST(BrowseFolderQtPicker, CancelAndCheckBox)
     });
     EXPECT_TRUE(browser.Execute());
     EXPECT_TRUE(browser.CustomButtonChecked);
+    EXPECT_EQ(browser.Directory, dir.Path().string());
+}
+
+TEST(BrowseFolderPlacement, KeptOnScreenMovesOnlyAsFarAsNeeded)
+{
+    const QRect screen(0, 0, 1920, 1080);
+    // Already on the screen: unchanged.
+    EXPECT_EQ(KeptOnScreen(QPoint(100, 200), QSize(600, 400), screen), QPoint(100, 200));
+    // Over the right and bottom edges: moved back until its far edge is the screen's.
+    EXPECT_EQ(KeptOnScreen(QPoint(1500, 900), QSize(600, 400), screen), QPoint(1320, 680));
+    // Over the left and top edges.
+    EXPECT_EQ(KeptOnScreen(QPoint(-50, -10), QSize(600, 400), screen), QPoint(0, 0));
+    // A screen that does not start at the origin.
+    EXPECT_EQ(KeptOnScreen(QPoint(1900, 10), QSize(600, 400), QRect(1920, 0, 1280, 1024)), QPoint(1920, 10));
+    // Larger than the screen: the top left corner stays visible.
+    EXPECT_EQ(KeptOnScreen(QPoint(300, 300), QSize(2400, 1400), screen), QPoint(0, 0));
+}
+
+QPushButton* ChooseButton(QFileDialog& dialog)
+{
+    auto* box = dialog.findChild<QDialogButtonBox*>();
+    if (!box)
+        return nullptr;
+    QPushButton* ok = box->button(QDialogButtonBox::Open);
+    return ok ? ok : box->button(QDialogButtonBox::Ok);
+}
+
+// "Computer" in the picker's side bar has no file-system path: Choose is disabled and stays so, and the
+// dialog cannot be confirmed with it; a real folder afterwards enables Choose again.
+TEST(BrowseFolderQtPicker, ComputerCannotBeChosen)
+{
+    TTempDir dir;
+    TQtFolderPicker picker;
+    TBrowseFolder browser(picker);
+    browser.ShowPathInStatusArea = true;
+    browser.Directory = dir.Path().string();
+    bool foundComputer = false;
+    bool enabledOnComputer = true;
+    bool stillOpenAfterConfirm = false;
+    bool enabledAfterwards = false;
+    WhenPickerOpen([&](QFileDialog& dialog) {
+        const QUrl folder = QUrl::fromLocalFile(QString::fromStdString(dir.Path().string()));
+        dialog.setSidebarUrls(dialog.sidebarUrls() << folder);
+        auto* sidebar = dialog.findChild<QAbstractItemView*>("sidebar");
+        // Clicks the side-bar entry whose address the test names.
+        auto clickEntry = [&](const std::function<bool(const QUrl&)>& wanted) {
+            if (!sidebar)
+                return false;
+            for (int row = 0; row < sidebar->model()->rowCount(); ++row) {
+                const QModelIndex index = sidebar->model()->index(row, 0);
+                if (wanted(index.data(Qt::UserRole + 1).toUrl())) {
+                    QTest::mouseClick(sidebar->viewport(), Qt::LeftButton, {},
+                                      sidebar->visualRect(index).center());
+                    QApplication::processEvents();
+                    return true;
+                }
+            }
+            return false;
+        };
+        foundComputer =
+            clickEntry([](const QUrl& url) { return url.scheme() == "file" && url.toLocalFile().isEmpty(); });
+        QPushButton* ok = ChooseButton(dialog);
+        enabledOnComputer = ok && ok->isEnabled();
+        static_cast<QDialog*>(&dialog)->accept();
+        stillOpenAfterConfirm = dialog.isVisible();
+        // The user goes to a real folder again.
+        clickEntry([&](const QUrl& url) { return url == folder; });
+        enabledAfterwards = ok && ok->isEnabled();
+        dialog.reject();
+    });
+    EXPECT_FALSE(browser.Execute());
+    ASSERT_TRUE(foundComputer) << "no side-bar entry without a path";
+    EXPECT_FALSE(enabledOnComputer);
+    EXPECT_TRUE(stillOpenAfterConfirm);
+    EXPECT_TRUE(enabledAfterwards);
     EXPECT_EQ(browser.Directory, dir.Path().string());
 }
 

@@ -304,3 +304,26 @@ TEST_F(ScreenShotPage, ThePanelShowsThroughTransparentPixels)
     EXPECT_EQ(QColor(shot.pixel(topLeft + QPoint(2, 2))), QColor(0, 0, 255));
     EXPECT_EQ(QColor(shot.pixel(topLeft + QPoint(20, 20))), QColor(200, 0, 0));
 }
+
+TEST_F(ScreenShotPage, PlayIsShownReleasedWhileTheDeleteQuestionIsOpen)
+{
+    Picture("Gameplay/abc.001.bmp", 50);
+    m_page.LoadNew(&m_game);
+    m_page.SToolPlayClick();
+    ASSERT_TRUE(m_page.SToolPlay->isChecked());
+    OpenMenu();
+    bool playDrawnDown = true;
+    bool pauseDrawnDown = false;
+    m_dialogs.OnShow = [&](const TMessage&) {
+        playDrawnDown = m_page.SToolPlay->isChecked();
+        pauseDrawnDown = m_page.SToolPause->isChecked();
+    };
+    m_dialogs.Answers = {TMsgButton::No};
+    m_page.SToolKill->click();
+    ASSERT_EQ(m_dialogs.Messages.size(), 1u);
+    EXPECT_FALSE(playDrawnDown);
+    EXPECT_TRUE(pauseDrawnDown);
+    // Answered, the slideshow plays on as before.
+    EXPECT_TRUE(m_page.SToolPlay->isChecked());
+    EXPECT_FALSE(m_page.SToolPause->isChecked());
+}

@@ -25,6 +25,7 @@
 #include "support/TempDir.h"
 #include "ui/SettingsPage.h"
 #include "ui/SettingsPageSpinEdit.h"
+#include "ui/SettingsPageToolbar.h"
 
 namespace {
 class SettingsPageTest : public ::testing::Test
@@ -412,5 +413,42 @@ TEST_F(SettingsPageTest, SettingsThatCannotBeReadAreReportedOnceAndNotWrittenOnF
     EXPECT_TRUE(std::filesystem::is_directory(m_dir.Path() / "Default.ini"));
     m_page->DefaultSettingsCancelButtonClick();
     EXPECT_FALSE(m_page->DefaultSettingsMode());
+}
+} // namespace
+
+namespace {
+// The check box (or the label standing in for it) at the top and the tool bar at the bottom, whatever
+// is shown in between.
+TEST_F(SettingsPageTest, CheckBoxStaysAtTheTopAndToolBarAtTheBottomInEveryState)
+{
+    ShowSettingsTab();
+    auto expectSteady = [&](const char* state) {
+        QApplication::processEvents();
+        const int bottom = m_page->height();
+        EXPECT_EQ(m_page->SettingsToolbar->geometry().bottom() + 1, bottom) << state;
+        for (QWidget* top :
+             {static_cast<QWidget*>(m_page->ChUseDefSettings), static_cast<QWidget*>(m_page->DefSetLabel)}) {
+            if (top->isVisible()) {
+                EXPECT_LE(top->y(), 4) << state;
+            }
+        }
+    };
+    m_page->ShowGame(nullptr);
+    expectSteady("no game");
+    const int toolbarTop = m_page->SettingsToolbar->y();
+    m_page->ShowGame(&m_game);
+    ASSERT_TRUE(m_page->ChUseDefSettings->isChecked());
+    expectSteady("uses the defaults");
+    const int checkTop = m_page->ChUseDefSettings->y();
+    Click(m_page->ChUseDefSettings);
+    ASSERT_TRUE(m_page->SettingsScrollBox->isVisible());
+    expectSteady("own settings");
+    EXPECT_EQ(m_page->ChUseDefSettings->y(), checkTop);
+    m_page->EnterDefaultSettingsMode();
+    expectSteady("default settings");
+    EXPECT_EQ(m_page->SettingsToolbar->y(), toolbarTop);
+    m_page->DefaultSettingsCancelButtonClick();
+    m_page->ShowGame(&m_game);
+    expectSteady("back");
 }
 } // namespace

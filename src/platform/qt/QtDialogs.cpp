@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/qt/QtFontDialog.h"
 #include "platform/qt/QtText.h"
 
 namespace {
@@ -103,11 +103,10 @@ std::optional<std::string> TQtDialogs::OpenFile(const TOpenFileRequest& request)
 
 std::optional<TFontChoice> TQtDialogs::ChooseFont(const TFontChoice& current)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, FontFromChoice(current), QApplication::activeWindow());
-    if (!ok)
+    TListFontDialog dialog(current, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return ChoiceFromFont(chosen, current);
+    return dialog.Choice();
 }
 
 std::optional<uint32_t> TQtDialogs::ChooseColour(uint32_t current)
