@@ -150,7 +150,10 @@ TEST_F(ConvertEndToEnd, TheFourRunsConvertEveryPictureAndKeepWhatTheyCannot)
     EXPECT_FALSE(fs::exists("pwned"));
 
     const std::map<std::string, std::string> after = FilesBelow(App());
-    for (const auto& [name, bytes] : before) {
+    for (const auto& entry : before) {
+        // clang 14 cannot capture a structured binding in a lambda.
+        const std::string& name = entry.first;
+        const std::string& bytes = entry.second;
         const bool wasConverted = std::any_of(converted.begin(), converted.end(), [&](const std::string& c) {
             return name.rfind(c + ".", 0) == 0 && name.size() == c.size() + 4;
         });
