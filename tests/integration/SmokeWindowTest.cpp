@@ -10,32 +10,12 @@
 #include <vector>
 
 #include "app/MainSettings.h"
+#include "integration/RealWindow.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-const std::string kProgram = std::string(KORB_BINARY_DIR) + "/vantorkorb";
-
-bool OnPath(const std::string& tool)
-{
-    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// An emulator that answers the listing as korb.exe does, with CR LF line ends.
-const char* const kEmulator =
-    "#!/bin/sh\n"
-    "if [ \"$1\" = \"-list\" ]; then\n"
-    "  printf 'Korb stand-in\\r\\nSupported games:\\r\\nalpha beta\\r\\ngamma\\r\\n'\n"
-    "fi\n";
 
 // The archive names the emulator lists after its "games:" line.
 std::vector<std::string> ListedNames(const std::string& emulator)

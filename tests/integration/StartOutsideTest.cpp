@@ -10,31 +10,12 @@
 
 #include "app/EmulatorFolder.h"
 #include "app/MainSettings.h"
+#include "integration/RealWindow.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-const std::string kProgram = std::string(KORB_BINARY_DIR) + "/vantorkorb";
-
-bool OnPath(const std::string& tool)
-{
-    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-const char* const kEmulator =
-    "#!/bin/sh\n"
-    "if [ \"$1\" = \"-list\" ]; then\n"
-    "  printf 'Korb stand-in\\r\\nSupported games:\\r\\nalpha beta\\r\\ngamma\\r\\n'\n"
-    "fi\n";
 const char* const kReadme = "Korb readme\r\nGame name                Internal name\r\n"
                             "THE GAME alpha           alpha\r\nTHE GAME beta            beta\r\n"
                             "THE GAME gamma           gamma\r\n";
