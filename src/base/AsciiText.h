@@ -1,6 +1,7 @@
 #pragma once
 // Letter case of the ASCII letters only: keys, file names and markers are byte texts in any encoding.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,4 +42,20 @@ constexpr size_t FindTextAscii(std::string_view text, std::string_view part)
             return i;
     }
     return std::string_view::npos;
+}
+
+// A hash that is equal for texts equal without regard to ASCII case: FNV-1a over the lower-cased bytes,
+// then mixed so that names differing only in their last letters spread over every bit.
+constexpr uint64_t HashFoldedAscii(std::string_view text)
+{
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(LowerAscii(c));
+        hash *= 1099511628211ull;
+    }
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdull;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ull;
+    return hash ^ (hash >> 33);
 }

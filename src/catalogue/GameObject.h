@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 // Values of InstallState, as the program keeps and compares them.
@@ -37,9 +37,15 @@ public:
     int Count() const { return static_cast<int>(m_games.size()); }
     TGameObject& At(int index) const { return *m_games[static_cast<size_t>(index)]; }
     // Index of the first entry whose zip name equals key without regard to ASCII case; -1 when absent.
-    int IndexOf(const std::string& key) const;
+    int IndexOf(std::string_view key) const;
 
 private:
+    void Index(int game);
+    void GrowIndex(size_t slots);
+
     std::vector<std::unique_ptr<TGameObject>> m_games;
-    std::unordered_multimap<std::string, int> m_index; // lower-cased key -> entry
+    // Open addressing over the first game of each zip name without regard to case: a slot holds the
+    // name's hash in its high half and the game's index + 1 in its low half; 0 is a free slot.
+    std::vector<uint64_t> m_slots;
+    size_t m_indexed = 0;
 };

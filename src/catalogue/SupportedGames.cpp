@@ -14,31 +14,34 @@ constexpr std::string_view kReadmeMarker = "nternal name";
 // A hostile listing of millions of words must not make the catalogue reserve room for all of them.
 constexpr int kMostReserved = 1 << 17;
 
-void AssignLower(std::string& target, std::string_view text)
+struct TFoldedHash
 {
-    target.assign(text);
-    for (char& c : target) {
-        c = LowerAscii(c);
-    }
-}
+    size_t operator()(std::string_view text) const { return static_cast<size_t>(HashFoldedAscii(text)); }
+};
+
+struct TFoldedEqual
+{
+    bool operator()(std::string_view a, std::string_view b) const { return SameTextAscii(a, b); }
+};
 
 // The listed names still waiting for a readme line. Only how many copies of each name (ignoring case)
-// remain matters, so a count per folded name gives the result of a search through the list in O(1).
+// remain matters, so a count per folded name gives the result of a search through the list in O(1). The
+// names are views into the listing's bytes, which outlive the import.
 class TSupportedNames
 {
 public:
+    explicit TSupportedNames(size_t expected) { m_counts.reserve(expected); }
+
     void Add(std::string_view word)
     {
-        AssignLower(m_key, word);
-        ++m_counts[m_key];
+        ++m_counts[word];
         ++m_remaining;
     }
 
     // Consumes one copy of the name when there is one.
     bool Take(std::string_view name)
     {
-        AssignLower(m_key, name);
-        auto it = m_counts.find(m_key);
+        auto it = m_counts.find(name);
         if (it == m_counts.end() || it->second == 0) {
             return false;
         }
@@ -51,9 +54,8 @@ public:
     int Remaining() const { return m_remaining; }
 
 private:
-    std::unordered_map<std::string, int> m_counts;
+    std::unordered_map<std::string_view, int, TFoldedHash, TFoldedEqual> m_counts;
     int m_remaining = 0;
-    std::string m_key; // reused so that a lookup allocates nothing
 };
 
 // Skips the lines up to and including the first one that holds the marker; false when there is none.
@@ -68,7 +70,7 @@ bool SkipPastMarker(TTextLineReader& reader, std::string_view marker)
     return false;
 }
 
-void AddWords(TSupportedNames& names, std::string_view line)
+template <typename TVisit> void VisitWords(std::string_view line, TVisit&& visit)
 {
     size_t pos = 0;
     while (pos < line.size()) {
@@ -80,21 +82,28 @@ void AddWords(TSupportedNames& names, std::string_view line)
             ++pos;
         }
         if (pos > start) {
-            names.Add(line.substr(start, pos - start));
+            visit(line.substr(start, pos - start));
         }
     }
 }
 
+// The part of the listing after the line that opens the list of games; empty when there is no such line.
+std::string_view ListedPart(std::string_view listing)
+{
+    TTextLineReader reader(listing);
+    if (!SkipPastMarker(reader, kListingMarker)) {
+        return {};
+    }
+    return reader.Rest();
+}
+
 TSupportedNames ReadListing(std::string_view listing)
 {
-    TSupportedNames names;
-    TTextLineReader reader(listing);
-    if (SkipPastMarker(reader, kListingMarker)) {
-        std::string_view line;
-        while (reader.Next(line)) {
-            AddWords(names, line);
-        }
-    }
+    const std::string_view listed = ListedPart(listing);
+    size_t words = 0;
+    VisitWords(listed, [&](std::string_view) { ++words; });
+    TSupportedNames names(std::min(words, static_cast<size_t>(kMostReserved)));
+    VisitWords(listed, [&](std::string_view word) { names.Add(word); });
     return names;
 }
 
@@ -114,9 +123,8 @@ void MatchReadme(TGameObjectList& catalogue, TSupportedNames& names, std::string
         }
         auto game = std::make_unique<TGameObject>();
         game->ZipName = std::string(zipName);
-        game->GameName = blank == std::string_view::npos
-                             ? std::string()
-                             : TitleCase(std::string(TrimControls(trimmed.substr(0, blank))));
+        game->GameName = blank == std::string_view::npos ? std::string()
+                                                         : TitleCase(TrimControls(trimmed.substr(0, blank)));
         catalogue.AddGame(std::move(game));
     }
 }
@@ -146,7 +154,7 @@ TImportResult ImportCatalogue(TGameObjectList& catalogue, const std::string& lis
     return ImportCatalogueFromBytes(catalogue, listing, readme);
 }
 
-std::string TitleCase(const std::string& text)
+std::string TitleCase(std::string_view text)
 {
     std::string result(text.size(), '\0');
     bool wordStart = true;

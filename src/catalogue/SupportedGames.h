@@ -23,4 +23,4 @@ TImportResult ImportCatalogue(TGameObjectList& catalogue, const std::string& lis
 TImportResult ImportCatalogueFromBytes(TGameObjectList& catalogue, std::string_view listing,
                                        std::string_view readme);
 
-std::string TitleCase(const std::string& text);
+std::string TitleCase(std::string_view text);

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "base/FileError.h"
@@ -67,16 +66,20 @@ std::string ReadTextFileBytes(const std::string& path)
     if (status.type() != std::filesystem::file_type::regular) {
         throw TFileError("Cannot read file " + path + ": not a regular file");
     }
-    if (std::filesystem::file_size(path, ec) > kMostBytes) {
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMostBytes) {
         throw TFileError("Cannot read file " + path + ": the file is too large");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw TFileError("Cannot read file " + path + ": " + std::strerror(errno));
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The file as it was when its size was taken: one read, no growth while reading.
+    std::string bytes(static_cast<size_t>(size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
         throw TFileError("Cannot read file " + path);
     }
+    bytes.resize(static_cast<size_t>(in.gcount()));
     return bytes;
 }

@@ -11,6 +11,8 @@ public:
     explicit TTextLineReader(std::string_view bytes);
     // False once the text is exhausted; line views point into the bytes given to the constructor.
     bool Next(std::string_view& line);
+    // What the lines not read yet hold, line ends included.
+    std::string_view Rest() const { return m_rest; }
 
 private:
     std::string_view m_rest;

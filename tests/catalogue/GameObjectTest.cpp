@@ -43,3 +43,50 @@ TEST(GameObjectList, KeepsImportOrderAndClearingAnEmptyListDoesNothing)
     EXPECT_EQ(list.At(2).ZipName, "Zeta");
     EXPECT_EQ(list.IndexOf("ALPHA"), 1);
 }
+
+// Enough names to grow the index several times, with case twins and non-ASCII bytes that never fold.
+TEST(GameObjectList, LargeCatalogueFindsTheFirstOfEveryNameAfterTheIndexGrew)
+{
+    TGameObjectList list;
+    constexpr int kNames = 5000;
+    for (int i = 0; i < kNames; ++i) {
+        auto game = std::make_unique<TGameObject>();
+        game->ZipName = "g" + std::to_string(i);
+        list.AddGame(std::move(game));
+    }
+    for (int i = 0; i < kNames; i += 7) {
+        auto twin = std::make_unique<TGameObject>();
+        twin->ZipName = "G" + std::to_string(i);
+        list.AddGame(std::move(twin));
+    }
+    for (const char* zip : {"caf\xc3\xa9", "CAF\xc3\x89"}) {
+        auto game = std::make_unique<TGameObject>();
+        game->ZipName = zip;
+        list.AddGame(std::move(game));
+    }
+    for (int i = 0; i < kNames; ++i) {
+        ASSERT_EQ(list.IndexOf("G" + std::to_string(i)), i);
+    }
+    EXPECT_EQ(list.IndexOf("g5000"), -1);
+    EXPECT_EQ(list.IndexOf("CAF\xc3\xa9"), list.Count() - 2);
+    EXPECT_EQ(list.IndexOf("caf\xc3\x89"), list.Count() - 1);
+    EXPECT_EQ(list.IndexOf(""), -1);
+}
+
+TEST(GameObjectList, ReservingAfterGamesWereAddedKeepsThemFound)
+{
+    TGameObjectList list;
+    for (const char* zip : {"alpha", "beta"}) {
+        auto game = std::make_unique<TGameObject>();
+        game->ZipName = zip;
+        list.AddGame(std::move(game));
+    }
+    list.Reserve(1000);
+    auto game = std::make_unique<TGameObject>();
+    game->ZipName = "gamma";
+    list.AddGame(std::move(game));
+    EXPECT_EQ(list.IndexOf("BETA"), 1);
+    EXPECT_EQ(list.IndexOf("Gamma"), 2);
+    list.Reserve(1);
+    EXPECT_EQ(list.IndexOf("alpha"), 0);
+}

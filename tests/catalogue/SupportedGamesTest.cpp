@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "base/FileError.h"
+#include "catalogue/TextLines.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -192,6 +193,17 @@ TEST(ImportFiles, ReadsBothFilesFromDisk)
     auto result = ImportCatalogue(catalogue, listing, readme);
     EXPECT_EQ(Entries(catalogue), (TEntries{{"abc", "Alpha Beta"}}));
     EXPECT_EQ(result.UnmatchedNames, 0);
+}
+
+TEST(ImportFiles, FilesAreReadByteForByteWhateverTheyHold)
+{
+    TTempDir dir;
+    std::string bytes;
+    for (int i = 0; i < 300000; ++i) {
+        bytes += static_cast<char>((i * 131) % 256);
+    }
+    EXPECT_EQ(ReadTextFileBytes(dir.WriteFile("binary.txt", bytes)), bytes);
+    EXPECT_EQ(ReadTextFileBytes(dir.WriteFile("empty.txt", "")), "");
 }
 
 TEST(ImportFiles, MissingFileThrowsFileNotFoundAndEmptiesTheCatalogue)
