@@ -13,6 +13,7 @@
 #include "images/PictureFormats.h"
 #include "launch/ConvertScreenshots.h"
 #include "platform/FolderLock.h"
+#include "platform/MemoryRelease.h"
 #include "platform/qt/FormFonts.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv)
     if (window.MustEnd()) {
         return 0;
     }
+    ReleaseFreedMemory();
     recentFolders.Remember(startup.Paths().AppDir);
     TEmulatorFolderMenu emulatorFolderMenu(window, recentFolders, folderLock);
     // The other windows exist only after the main window's creation handler has run.

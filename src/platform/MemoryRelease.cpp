@@ -1,0 +1,15 @@
+#include "platform/MemoryRelease.h"
+
+// Any C library header tells which C library this is.
+#include <cstdlib>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+void ReleaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
