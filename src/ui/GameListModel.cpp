@@ -149,33 +149,28 @@ void TGameListModel::Sort(TListColumn sortColumn, bool descending)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList persistent = persistentIndexList();
-    std::vector<const TGameObject*> persistentGames;
+    std::vector<int> persistentFullRows;
+    persistentFullRows.reserve(size_t(persistent.size()));
     for (const QModelIndex& old : persistent) {
-        persistentGames.push_back(GameAt(old.row()));
+        persistentFullRows.push_back(FullRow(old.row()));
     }
-    std::vector<int> order(m_entries.size());
-    std::iota(order.begin(), order.end(), 0);
     const int column = static_cast<int>(sortColumn);
-    if (column >= int(TPlayColumn::Played)) {
-        const std::vector<int64_t> keys = PlayKeys(column);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return descending ? keys[size_t(a)] > keys[size_t(b)] : keys[size_t(a)] < keys[size_t(b)];
-        });
-    } else {
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return GameListCompare(m_entries[size_t(a)], m_entries[size_t(b)], column, descending) < 0;
-        });
-    }
+    const std::vector<int> order = column >= int(TPlayColumn::Played)
+                                       ? OrderByKeys(PlayKeys(column), descending)
+                                       : GameListOrder(m_entries, column, descending);
     std::vector<TGameListEntry> sorted;
     sorted.reserve(m_entries.size());
-    for (int index : order) {
-        sorted.push_back(m_entries[size_t(index)]);
+    std::vector<int> newFullRows(m_entries.size());
+    for (size_t row = 0; row < order.size(); ++row) {
+        sorted.push_back(m_entries[size_t(order[row])]);
+        newFullRows[size_t(order[row])] = int(row);
     }
     m_entries = std::move(sorted);
     m_nameIndexValid = false;
     ApplySearch();
     for (int i = 0; i < persistent.size(); ++i) {
-        const int row = RowOf(persistentGames[size_t(i)]);
+        const int oldFullRow = persistentFullRows[size_t(i)];
+        const int row = oldFullRow < 0 ? -1 : ShownRow(newFullRows[size_t(oldFullRow)]);
         changePersistentIndex(persistent[i], row < 0 ? QModelIndex() : index(row, persistent[i].column()));
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
