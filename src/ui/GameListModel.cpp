@@ -26,6 +26,7 @@ void TGameListModel::SetEntries(std::vector<TGameListEntry> entries)
 {
     beginResetModel();
     m_entries = std::move(entries);
+    m_datesRead = true;
     m_nameIndexValid = false;
     ApplySearch();
     endResetModel();
@@ -38,10 +39,19 @@ void TGameListModel::Fill(TGameObjectList& catalogue, const TGameListFilter& fil
     for (int i = 0; i < catalogue.Count(); ++i) {
         TGameObject& game = catalogue.At(i);
         if (filter.Accepts(game)) {
-            entries.push_back(MakeGameListEntry(game));
+            entries.push_back({&game, kNoZipDate});
         }
     }
     SetEntries(std::move(entries));
+    m_datesRead = false;
+}
+
+void TGameListModel::ReadZipDates()
+{
+    for (TGameListEntry& entry : m_entries) {
+        entry.DateKey = MakeGameListEntry(*entry.Game).DateKey;
+    }
+    m_datesRead = true;
 }
 
 void TGameListModel::Clear()
@@ -155,6 +165,9 @@ void TGameListModel::Sort(TListColumn sortColumn, bool descending)
         persistentFullRows.push_back(FullRow(old.row()));
     }
     const int column = static_cast<int>(sortColumn);
+    if (sortColumn == TListColumn::ZipDate && !m_datesRead) {
+        ReadZipDates();
+    }
     const std::vector<int> order = column >= int(TPlayColumn::Played)
                                        ? OrderByKeys(PlayKeys(column), descending)
                                        : GameListOrder(m_entries, column, descending);

@@ -146,3 +146,19 @@ TEST_F(GameListModelSort, PlayColumnsWithoutALogKeepTheOrder)
     m_model.Sort(TListColumn::Played, false);
     EXPECT_EQ(Listed(), (std::vector<int>{0, 1, 2}));
 }
+
+TEST_F(GameListModelSort, EachFillSortsByTheZipDatesOfItsTime)
+{
+    const std::string day1 = FormatDateTime(TDateTime::FromDays(40000));
+    const std::string day2 = FormatDateTime(TDateTime::FromDays(40001));
+    Fill({{"a", "a", day2}, {"b", "b", day1}, {"c", "c", ""}});
+    m_model.Sort(TListColumn::ZipDate, false);
+    EXPECT_EQ(Listed(), (std::vector<int>{1, 0, 2}));
+    m_catalogue.At(0).ZipDate = "";
+    m_catalogue.At(2).ZipDate = day1;
+    m_model.Fill(m_catalogue, TGameListFilter());
+    m_model.Sort(TListColumn::ZipDate, true);
+    EXPECT_EQ(Listed(), (std::vector<int>{0, 1, 2}));
+    m_model.Sort(TListColumn::ZipDate, false);
+    EXPECT_EQ(Listed(), (std::vector<int>{1, 2, 0}));
+}
