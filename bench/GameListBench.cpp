@@ -1,4 +1,5 @@
-// Speed of the game list with 30,000 games: filling, sorting and the selection update, offscreen.
+// Speed of the game list at 100,000 games: the model's fill and sorts alone, the start's fill then sort, and
+// the window's whole fill and selection update, offscreen.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -6,8 +7,9 @@
 
 #include <QApplication>
 
+#include "BenchCatalogue.h"
 #include "app/Startup.h"
-#include "base/DateTimeText.h"
+#include "catalogue/PlayLog.h"
 #include "platform/Dialogs.h"
 #include "platform/Media.h"
 #include "platform/Processes.h"
@@ -18,8 +20,6 @@
 #include "ui/Main1.h"
 
 namespace {
-constexpr int kGames = 30000;
-
 class TSilentDialogs : public TDialogs
 {
 public:
@@ -55,7 +55,30 @@ public:
     void Stop() override {}
 };
 
-// A window whose catalogue holds kGames records with mixed names, states and dates.
+// The model over its own catalogue, without a window; every 50th game has been played.
+struct TBenchModel
+{
+    TGameObjectList Catalogue;
+    TBenchCatalogue Scattered{Catalogue};
+    TGameListFilter Filter;
+    TPlayLog PlayLog;
+    TGameListModel Model{6};
+
+    TBenchModel()
+    {
+        for (int i = 0; i < Catalogue.Count(); i += 50)
+            PlayLog.RecordPlay(Catalogue.At(i).ZipName, i % 7 * 60, TDateTime{int64_t(1600000000) + i});
+        Model.SetPlayLog(&PlayLog);
+    }
+};
+
+TBenchModel& Model()
+{
+    static TBenchModel bench;
+    return bench;
+}
+
+// A window over such a catalogue.
 struct TBenchWindow
 {
     TSilentDialogs Dialogs;
@@ -63,22 +86,11 @@ struct TBenchWindow
     TNoShell Shell;
     TNoMedia Media;
     TStartup Startup{Dialogs, Processes};
+    TBenchCatalogue Scattered{Startup.Catalogue()};
     std::unique_ptr<TMain1> Window;
 
     TBenchWindow()
     {
-        for (int i = 0; i < kGames; ++i) {
-            auto game = std::make_unique<TGameObject>();
-            const unsigned mix = unsigned(i) * 2654435761u;
-            game->ZipName = "zip" + std::to_string(mix % 100000);
-            game->GameName = (mix & 1 ? "The " : "") + std::string(1, char('A' + mix % 26)) + "ame " +
-                             std::to_string(mix % 7919);
-            game->InstallState = int(mix % 3);
-            if (mix % 5) {
-                game->ZipDate = FormatDateTime(TDateTime::FromDays(36000 + int(mix % 9000)));
-            }
-            Startup.Catalogue().AddGame(std::move(game));
-        }
         TPlatformServices services;
         services.Dialogs = &Dialogs;
         services.Shell = &Shell;
@@ -90,36 +102,105 @@ struct TBenchWindow
     }
 };
 
-TBenchWindow& Bench()
+TBenchWindow& Window()
 {
     static TBenchWindow bench;
     return bench;
 }
 
-void BM_FillGameList(benchmark::State& state)
+void BM_ModelFill(benchmark::State& state)
 {
-    TBenchWindow& bench = Bench();
+    TBenchModel& bench = Model();
+    for (auto _ : state) {
+        bench.Model.Fill(bench.Catalogue, bench.Filter);
+    }
+    state.counters["games"] = bench.Model.Count();
+}
+BENCHMARK(BM_ModelFill)->Unit(benchmark::kMillisecond);
+
+void BM_ModelFillInstalledOnly(benchmark::State& state)
+{
+    TBenchModel& bench = Model();
+    TGameListFilter installed;
+    installed.SetInstallFilter(TGameFilter::Installed);
+    for (auto _ : state) {
+        bench.Model.Fill(bench.Catalogue, installed);
+    }
+    state.counters["games"] = bench.Model.Count();
+}
+BENCHMARK(BM_ModelFillInstalledOnly)->Unit(benchmark::kMillisecond);
+
+// Each sort starts from the catalogue order, as after a fill.
+void BM_ModelSort(benchmark::State& state, TListColumn column, bool descending)
+{
+    TBenchModel& bench = Model();
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench.Model.Fill(bench.Catalogue, bench.Filter);
+        state.ResumeTiming();
+        bench.Model.Sort(column, descending);
+    }
+}
+BENCHMARK_CAPTURE(BM_ModelSort, name, TListColumn::Name, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ModelSort, name_descending, TListColumn::Name, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ModelSort, zip_name, TListColumn::ZipName, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ModelSort, zip_date, TListColumn::ZipDate, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ModelSort, played, TListColumn::Played, true)->Unit(benchmark::kMillisecond);
+
+// A sort of a list sorted already by another column, as a menu choice does (name first, then the column).
+void BM_ModelResort(benchmark::State& state, TListColumn column)
+{
+    TBenchModel& bench = Model();
+    bench.Model.Fill(bench.Catalogue, bench.Filter);
+    for (auto _ : state) {
+        bench.Model.Sort(TListColumn::Name, false);
+        bench.Model.Sort(column, false);
+    }
+}
+BENCHMARK_CAPTURE(BM_ModelResort, zip_name, TListColumn::ZipName)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ModelResort, zip_date, TListColumn::ZipDate)->Unit(benchmark::kMillisecond);
+
+// What the start does: a fill, then the stored sort.
+void BM_ModelFillThenSortByName(benchmark::State& state)
+{
+    TBenchModel& bench = Model();
+    for (auto _ : state) {
+        bench.Model.Fill(bench.Catalogue, bench.Filter);
+        bench.Model.Sort(TListColumn::Name, false);
+    }
+}
+BENCHMARK(BM_ModelFillThenSortByName)->Unit(benchmark::kMillisecond);
+
+// The first search after a fill gathers every name into one block.
+void BM_ModelFirstSearch(benchmark::State& state)
+{
+    TBenchModel& bench = Model();
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench.Model.Fill(bench.Catalogue, bench.Filter);
+        bench.Model.Sort(TListColumn::Name, false);
+        state.ResumeTiming();
+        bench.Model.SetSearch("s");
+        benchmark::DoNotOptimize(bench.Model.Count());
+        state.PauseTiming();
+        bench.Model.SetSearch("");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ModelFirstSearch)->Unit(benchmark::kMillisecond);
+
+void BM_WindowFillGameList(benchmark::State& state)
+{
+    TBenchWindow& bench = Window();
     for (auto _ : state) {
         bench.Window->FillGameList();
     }
 }
-BENCHMARK(BM_FillGameList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowFillGameList)->Unit(benchmark::kMillisecond);
 
-void BM_SortByZipDate(benchmark::State& state)
+void BM_WindowSortByName(benchmark::State& state)
 {
-    TBenchWindow& bench = Bench();
-    bench.Window->FillGameList();
-    TListColumn column = TListColumn::Name;
-    for (auto _ : state) {
-        column = column == TListColumn::ZipDate ? TListColumn::ZipName : TListColumn::ZipDate;
-        bench.Window->SortOn(column);
-    }
-}
-BENCHMARK(BM_SortByZipDate)->Unit(benchmark::kMillisecond);
-
-void BM_SortByName(benchmark::State& state)
-{
-    TBenchWindow& bench = Bench();
+    TBenchWindow& bench = Window();
     bench.Window->FillGameList();
     TListColumn column = TListColumn::Name;
     for (auto _ : state) {
@@ -127,11 +208,11 @@ void BM_SortByName(benchmark::State& state)
         bench.Window->SortOn(column);
     }
 }
-BENCHMARK(BM_SortByName)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowSortByName)->Unit(benchmark::kMillisecond);
 
-void BM_UpdateSelection(benchmark::State& state)
+void BM_WindowUpdateSelection(benchmark::State& state)
 {
-    TBenchWindow& bench = Bench();
+    TBenchWindow& bench = Window();
     bench.Window->FillGameList();
     int row = 0;
     for (auto _ : state) {
@@ -139,7 +220,7 @@ void BM_UpdateSelection(benchmark::State& state)
         bench.Window->GameList().SelectRow(row);
     }
 }
-BENCHMARK(BM_UpdateSelection)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WindowUpdateSelection)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv)

@@ -1,6 +1,7 @@
 #include "controllers/GameListCompare.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/AsciiText.h"
 #include "base/DateTimeText.h"
@@ -47,4 +48,203 @@ int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, int column
         break;
     }
     return descending ? -result : result;
+}
+
+namespace {
+// A name as the sort sees it: 24 of its upper-cased bytes, from the depth the sort has reached, as three
+// big-endian numbers (zero bytes past its end), and its size; the entry's position finds it in the block.
+struct TTextKey
+{
+    uint64_t Words[3];
+    size_t Size;
+    int Index;
+};
+
+constexpr size_t kKeyBytes = sizeof(TTextKey::Words);
+
+uint64_t BigEndianAt(const char* bytes, size_t size, size_t from)
+{
+    uint64_t value = 0;
+    if (from + 8 <= size) {
+        std::memcpy(&value, bytes + from, 8);
+        return __builtin_bswap64(value);
+    }
+    for (size_t i = from; i < from + 8; ++i) {
+        value = value << 8 | (i < size ? static_cast<unsigned char>(bytes[i]) : 0u);
+    }
+    return value;
+}
+
+void LoadKey(const char* text, TTextKey& key, size_t from)
+{
+    for (size_t i = 0; i < 3; ++i) {
+        key.Words[i] = BigEndianAt(text, key.Size, from + 8 * i);
+    }
+}
+
+bool SameWords(const TTextKey& a, const TTextKey& b)
+{
+    return a.Words[0] == b.Words[0] && a.Words[1] == b.Words[1] && a.Words[2] == b.Words[2];
+}
+
+// A range of keys whose texts agree in every byte before From and all go on past it.
+struct TTextRun
+{
+    size_t First;
+    size_t Last;
+    size_t From;
+};
+
+// Texts equal in their bytes from `from` (zero padded) order by their size when one ends there: the
+// shorter is a prefix of the longer. Texts going on past them stay equal here and are ordered deeper.
+void SortRun(std::vector<TTextKey>& keys, const TTextRun& run, bool descending)
+{
+    const size_t ended = run.From + kKeyBytes + 1;
+    const auto before = [ended, descending](const TTextKey& a, const TTextKey& b) {
+        for (size_t i = 0; i < 3; ++i) {
+            if (a.Words[i] != b.Words[i]) {
+                return descending ? a.Words[i] > b.Words[i] : a.Words[i] < b.Words[i];
+            }
+        }
+        const size_t sizeA = std::min(a.Size, ended);
+        const size_t sizeB = std::min(b.Size, ended);
+        if (sizeA != sizeB) {
+            return descending ? sizeA > sizeB : sizeA < sizeB;
+        }
+        // The position breaks every tie, so this unstable sort gives the stable order.
+        return a.Index < b.Index;
+    };
+    const auto first = keys.begin() + ptrdiff_t(run.First);
+    const auto last = keys.begin() + ptrdiff_t(run.Last);
+    // Runs of one repeated long text are in order already, at every depth.
+    if (!std::is_sorted(first, last, before)) {
+        std::sort(first, last, before);
+    }
+}
+
+// Sorts on 24 bytes at a time: integer comparisons in one block of keys, going deeper only in the runs
+// of texts that agree so far, so long shared beginnings and repeated names cost no byte-wise comparisons.
+void SortTextKeys(const std::string& block, const std::vector<size_t>& starts, std::vector<TTextKey>& keys,
+                  bool descending)
+{
+    std::vector<TTextRun> runs{{0, keys.size(), 0}};
+    while (!runs.empty()) {
+        const TTextRun run = runs.back();
+        runs.pop_back();
+        if (run.From > 0) {
+            for (size_t i = run.First; i < run.Last; ++i) {
+                LoadKey(block.data() + starts[size_t(keys[i].Index)], keys[i], run.From);
+            }
+        }
+        SortRun(keys, run, descending);
+        const size_t reached = run.From + kKeyBytes;
+        for (size_t i = run.First; i < run.Last;) {
+            size_t j = i + 1;
+            if (keys[i].Size > reached) {
+                while (j < run.Last && keys[j].Size > reached && SameWords(keys[j], keys[i])) {
+                    ++j;
+                }
+                if (j - i > 1) {
+                    runs.push_back({i, j, reached});
+                }
+            }
+            i = j;
+        }
+    }
+}
+
+const std::string& TextOf(const TGameListEntry& entry, int column)
+{
+    return column == static_cast<int>(TListColumn::Name) ? entry.Game->GameName : entry.Game->ZipName;
+}
+
+std::vector<int> Positions(size_t count)
+{
+    std::vector<int> positions(count);
+    for (size_t i = 0; i < count; ++i) {
+        positions[i] = static_cast<int>(i);
+    }
+    return positions;
+}
+
+std::vector<int> OrderByText(const std::vector<TGameListEntry>& entries, int column, bool descending)
+{
+    std::string block;
+    block.reserve(entries.size() * 24);
+    std::vector<size_t> starts;
+    starts.reserve(entries.size());
+    std::vector<TTextKey> keys;
+    keys.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::string& text = TextOf(entries[i], column);
+        const size_t start = block.size();
+        block.resize(start + text.size());
+        std::transform(text.begin(), text.end(), block.begin() + ptrdiff_t(start),
+                       [](char c) { return UpperAscii(c); });
+        starts.push_back(start);
+        TTextKey key{{}, text.size(), static_cast<int>(i)};
+        LoadKey(block.data() + start, key, 0);
+        keys.push_back(key);
+    }
+    SortTextKeys(block, starts, keys, descending);
+    std::vector<int> order;
+    order.reserve(keys.size());
+    for (const TTextKey& key : keys) {
+        order.push_back(key.Index);
+    }
+    return order;
+}
+
+template <typename TValue> struct TNumberKey
+{
+    TValue Value;
+    int Index;
+};
+
+template <typename TValue>
+std::vector<int> OrderByNumbers(std::vector<TNumberKey<TValue>> keys, bool descending)
+{
+    using TKey = TNumberKey<TValue>;
+    std::sort(keys.begin(), keys.end(), [descending](const TKey& a, const TKey& b) {
+        if (a.Value != b.Value) {
+            return descending ? a.Value > b.Value : a.Value < b.Value;
+        }
+        return a.Index < b.Index;
+    });
+    std::vector<int> order;
+    order.reserve(keys.size());
+    for (const TKey& key : keys) {
+        order.push_back(key.Index);
+    }
+    return order;
+}
+} // namespace
+
+std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, int column, bool descending)
+{
+    switch (column) {
+    case static_cast<int>(TListColumn::Name):
+    case static_cast<int>(TListColumn::ZipName):
+        return OrderByText(entries, column, descending);
+    case static_cast<int>(TListColumn::ZipDate): {
+        std::vector<TNumberKey<double>> keys;
+        keys.reserve(entries.size());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            keys.push_back({entries[i].DateKey, static_cast<int>(i)});
+        }
+        return OrderByNumbers(std::move(keys), descending);
+    }
+    default:
+        return Positions(entries.size());
+    }
+}
+
+std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending)
+{
+    std::vector<TNumberKey<int64_t>> numbers;
+    numbers.reserve(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        numbers.push_back({keys[i], static_cast<int>(i)});
+    }
+    return OrderByNumbers(std::move(numbers), descending);
 }

@@ -26,6 +26,7 @@ void TGameListModel::SetEntries(std::vector<TGameListEntry> entries)
 {
     beginResetModel();
     m_entries = std::move(entries);
+    m_datesRead = true;
     m_nameIndexValid = false;
     ApplySearch();
     endResetModel();
@@ -38,10 +39,19 @@ void TGameListModel::Fill(TGameObjectList& catalogue, const TGameListFilter& fil
     for (int i = 0; i < catalogue.Count(); ++i) {
         TGameObject& game = catalogue.At(i);
         if (filter.Accepts(game)) {
-            entries.push_back(MakeGameListEntry(game));
+            entries.push_back({&game, kNoZipDate});
         }
     }
     SetEntries(std::move(entries));
+    m_datesRead = false;
+}
+
+void TGameListModel::ReadZipDates()
+{
+    for (TGameListEntry& entry : m_entries) {
+        entry.DateKey = MakeGameListEntry(*entry.Game).DateKey;
+    }
+    m_datesRead = true;
 }
 
 void TGameListModel::Clear()
@@ -149,33 +159,31 @@ void TGameListModel::Sort(TListColumn sortColumn, bool descending)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList persistent = persistentIndexList();
-    std::vector<const TGameObject*> persistentGames;
+    std::vector<int> persistentFullRows;
+    persistentFullRows.reserve(size_t(persistent.size()));
     for (const QModelIndex& old : persistent) {
-        persistentGames.push_back(GameAt(old.row()));
+        persistentFullRows.push_back(FullRow(old.row()));
     }
-    std::vector<int> order(m_entries.size());
-    std::iota(order.begin(), order.end(), 0);
     const int column = static_cast<int>(sortColumn);
-    if (column >= int(TPlayColumn::Played)) {
-        const std::vector<int64_t> keys = PlayKeys(column);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return descending ? keys[size_t(a)] > keys[size_t(b)] : keys[size_t(a)] < keys[size_t(b)];
-        });
-    } else {
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return GameListCompare(m_entries[size_t(a)], m_entries[size_t(b)], column, descending) < 0;
-        });
+    if (sortColumn == TListColumn::ZipDate && !m_datesRead) {
+        ReadZipDates();
     }
+    const std::vector<int> order = column >= int(TPlayColumn::Played)
+                                       ? OrderByKeys(PlayKeys(column), descending)
+                                       : GameListOrder(m_entries, column, descending);
     std::vector<TGameListEntry> sorted;
     sorted.reserve(m_entries.size());
-    for (int index : order) {
-        sorted.push_back(m_entries[size_t(index)]);
+    std::vector<int> newFullRows(m_entries.size());
+    for (size_t row = 0; row < order.size(); ++row) {
+        sorted.push_back(m_entries[size_t(order[row])]);
+        newFullRows[size_t(order[row])] = int(row);
     }
     m_entries = std::move(sorted);
     m_nameIndexValid = false;
     ApplySearch();
     for (int i = 0; i < persistent.size(); ++i) {
-        const int row = RowOf(persistentGames[size_t(i)]);
+        const int oldFullRow = persistentFullRows[size_t(i)];
+        const int row = oldFullRow < 0 ? -1 : ShownRow(newFullRows[size_t(oldFullRow)]);
         changePersistentIndex(persistent[i], row < 0 ? QModelIndex() : index(row, persistent[i].column()));
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -21,7 +21,8 @@ public:
     explicit TGameListModel(int columnCount, QObject* parent = nullptr);
 
     // One entry per catalogue game the filter accepts, in catalogue order, in one reset; the records stay
-    // owned by the catalogue. The search stays.
+    // owned by the catalogue. The search stays. Zip dates are read at the first sort by them, as most fills
+    // sort by a name and a game's records are then read only once.
     void Fill(TGameObjectList& catalogue, const TGameListFilter& filter);
     // Replaces every entry in one reset, as Fill does with entries made already.
     void SetEntries(std::vector<TGameListEntry> entries);
@@ -60,6 +61,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    void ReadZipDates();
     void ApplySearch(bool narrowing = false);
     void BuildNameIndex();
     bool Shows(size_t entry) const;
@@ -69,6 +71,7 @@ private:
 
     int m_columnCount;
     std::vector<TGameListEntry> m_entries;
+    bool m_datesRead = true;  // the entries' date keys hold their games' zip dates
     std::vector<int> m_shown; // indices into m_entries, in list order
     TGameSearch m_search;
     // Every entry's names side by side, in list order, so that a keystroke reads one block of memory
