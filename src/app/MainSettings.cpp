@@ -149,12 +149,7 @@ void SaveMainSettingsFile(const std::string& path, const TMainSettingsRecord& r)
     file.WriteInteger(columns, "Zipdate", r.ColZipdate);
     for (int i = 0; i < 3; ++i)
         file.WriteString(kVK, "ZipRomPath" + std::to_string(i), r.ZipRomPath[i]);
-    size_t gameBytes = 0;
-    for (const auto& game : r.CurScrShots)
-        gameBytes += game.first.size() + sizeof "CurScrShot=0";
-    file.Reserve(r.CurScrShots.size(), gameBytes);
-    for (const auto& [zipName, curScrShot] : r.CurScrShots)
-        file.WriteInteger(zipName, "CurScrShot", curScrShot);
+    file.WriteIntegers("CurScrShot", r.CurScrShots);
     file.UpdateFile();
 }
 

@@ -219,10 +219,26 @@ void TStartup::LoadMainSettings()
     if (OnApplyMainSettings)
         OnApplyMainSettings(record);
     LastListPos = record.LGLPos;
-    // The file's own case-blind index answers each game: no second table of 100,000 names.
+    AssignShots(file, record.CurScrShots);
+}
+
+void TStartup::AssignShots(const TSettingsFile& file,
+                           const std::vector<std::pair<std::string, int32_t>>& stored)
+{
+    // The close writes the games in catalogue order, so the entry of a game is mostly the one after the
+    // previous game's (or one further, past a game that left the catalogue). Each stored entry is the first
+    // section of its name, which is what the file's own case-blind index answers for the others.
+    size_t next = 0;
     for (int i = 0; i < m_catalogue.Count(); ++i) {
         TGameObject& game = m_catalogue.At(i);
-        game.CurScrShot = file.ReadInteger(game.ZipName, "CurScrShot", 0);
+        if (next < stored.size() && SameTextAscii(stored[next].first, game.ZipName)) {
+            game.CurScrShot = stored[next++].second;
+        } else if (next + 1 < stored.size() && SameTextAscii(stored[next + 1].first, game.ZipName)) {
+            game.CurScrShot = stored[next + 1].second;
+            next += 2;
+        } else {
+            game.CurScrShot = file.ReadInteger(game.ZipName, "CurScrShot", 0);
+        }
     }
 }
 

@@ -71,6 +71,7 @@ private:
     bool CheckRequiredFiles();
     void ImportGames();
     void LoadMainSettings();
+    void AssignShots(const TSettingsFile& file, const std::vector<std::pair<std::string, int32_t>>& stored);
     void ShowError(const std::string& text);
     // The main settings file: read once per load and shared by its steps, read afresh outside a load.
     const TSettingsFile& MainIni() const;

@@ -31,7 +31,7 @@ constexpr uint32_t kDirectSearchLines = 8;
 
 bool HasLineBreak(std::string_view text)
 {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
 
 std::string WithoutLineBreaks(std::string_view text)
@@ -50,7 +50,12 @@ uint64_t CaseBlindHash(std::string_view text, uint64_t seed = 0)
         h ^= static_cast<unsigned char>(LowerAscii(c));
         h *= 1099511628211ull;
     }
-    return h ^ (h >> 31);
+    // Mixed so that the low bits, which pick the slot, depend on every byte.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 33);
 }
 
 // A slot count that keeps an open-addressing table at most half full.
@@ -80,6 +85,13 @@ struct TSection
     uint32_t Capacity;
     bool Shadowed; // an earlier section has the same name, so lookups never reach this one
     bool Indexed;  // its keys are in the key table
+};
+
+// The hash's upper half rides along, so most mismatches are told apart without touching the name.
+struct TSectionSlot
+{
+    uint32_t Section = kNone;
+    uint32_t Hash = 0;
 };
 
 struct TKeySlot
@@ -145,7 +157,7 @@ struct TSettingsFile::TImpl
     std::vector<TLine> Lines;
     size_t DeadLines = 0;
     std::vector<TSection> Sections;
-    std::vector<uint32_t> SectionSlots; // section numbers by case-blind name; kNone is empty
+    std::vector<TSectionSlot> SectionSlots; // sections by case-blind name
     size_t SectionEntries = 0;
     std::vector<TKeySlot> KeySlots; // keys of the large sections
     size_t KeyEntries = 0;
@@ -173,33 +185,43 @@ struct TSettingsFile::TImpl
 
     // --- section names
 
-    size_t SectionSlotOf(std::string_view name) const
+    size_t SectionSlotOf(std::string_view name, uint64_t hash) const
     {
         const size_t mask = SectionSlots.size() - 1;
-        size_t slot = CaseBlindHash(name) & mask;
-        while (SectionSlots[slot] != kNone && !SameTextAscii(NameOf(SectionSlots[slot]), name))
-            slot = (slot + 1) & mask;
-        return slot;
+        const auto check = static_cast<uint32_t>(hash >> 32);
+        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            const TSectionSlot& s = SectionSlots[slot];
+            if (s.Section == kNone || (s.Hash == check && SameTextAscii(NameOf(s.Section), name)))
+                return slot;
+        }
     }
 
     uint32_t FindSection(std::string_view name) const
     {
-        return SectionSlots.empty() ? kNone : SectionSlots[SectionSlotOf(name)];
+        return SectionSlots.empty() ? kNone : SectionSlots[SectionSlotOf(name, CaseBlindHash(name))].Section;
+    }
+
+    // A hint only: the slot a name's lookup starts at is fetched while other work goes on.
+    void PrefetchSection(std::string_view name) const
+    {
+        if (!SectionSlots.empty())
+            __builtin_prefetch(&SectionSlots[CaseBlindHash(name) & (SectionSlots.size() - 1)]);
     }
 
     void IndexSection(uint32_t section)
     {
-        const size_t slot = SectionSlotOf(NameOf(section));
-        Sections[section].Shadowed = SectionSlots[slot] != kNone;
+        const uint64_t hash = CaseBlindHash(NameOf(section));
+        TSectionSlot& slot = SectionSlots[SectionSlotOf(NameOf(section), hash)];
+        Sections[section].Shadowed = slot.Section != kNone;
         if (!Sections[section].Shadowed) {
-            SectionSlots[slot] = section;
+            slot = TSectionSlot{section, static_cast<uint32_t>(hash >> 32)};
             ++SectionEntries;
         }
     }
 
     void RebuildSectionIndex(size_t expected)
     {
-        SectionSlots.assign(TableSizeFor(expected), kNone);
+        SectionSlots.assign(TableSizeFor(expected), TSectionSlot{});
         SectionEntries = 0;
         for (uint32_t i = 0; i < Sections.size(); ++i)
             IndexSection(i);
@@ -540,6 +562,22 @@ void TSettingsFile::WriteInteger(std::string_view section, std::string_view key,
     char digits[16];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     WriteString(section, key, std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
+}
+
+void TSettingsFile::WriteIntegers(std::string_view key,
+                                  const std::vector<std::pair<std::string, int32_t>>& values)
+{
+    size_t bytes = 0;
+    for (const auto& entry : values)
+        bytes += entry.first.size() + key.size() + 3;
+    Reserve(values.size(), bytes);
+    // Far enough ahead that the slot has arrived when its write comes.
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i + kAhead < values.size())
+            m_impl->PrefetchSection(values[i + kAhead].first);
+        WriteInteger(values[i].first, key, values[i].second);
+    }
 }
 
 void TSettingsFile::WriteBool(std::string_view section, std::string_view key, bool value)

@@ -2,11 +2,13 @@
 // The in-memory settings file: sections of "key=value" lines, read whole, answered from memory, written
 // whole.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/DateTimeText.h"
@@ -28,6 +30,8 @@ public:
     // Line breaks in section, key or value would split the entry, so each CR or LF is written as a blank.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
+    // WriteInteger(name, key, value) for each entry in order; quicker for long runs of sections.
+    void WriteIntegers(std::string_view key, const std::vector<std::pair<std::string, int32_t>>& values);
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void WriteDateTime(std::string_view section, std::string_view key, TDateTime value);
 
