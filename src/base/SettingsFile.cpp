@@ -208,9 +208,10 @@ struct TSettingsFile::TImpl
             __builtin_prefetch(&SectionSlots[CaseBlindHash(name) & (SectionSlots.size() - 1)]);
     }
 
-    void IndexSection(uint32_t section)
+    void IndexSection(uint32_t section) { IndexSection(section, CaseBlindHash(NameOf(section))); }
+
+    void IndexSection(uint32_t section, uint64_t hash)
     {
-        const uint64_t hash = CaseBlindHash(NameOf(section));
         TSectionSlot& slot = SectionSlots[SectionSlotOf(NameOf(section), hash)];
         Sections[section].Shadowed = slot.Section != kNone;
         if (!Sections[section].Shadowed) {
@@ -223,8 +224,19 @@ struct TSettingsFile::TImpl
     {
         SectionSlots.assign(TableSizeFor(expected), TSectionSlot{});
         SectionEntries = 0;
-        for (uint32_t i = 0; i < Sections.size(); ++i)
-            IndexSection(i);
+        // Hashes run a few sections ahead, so each slot is being fetched while earlier ones are filled.
+        constexpr uint32_t kAhead = 8;
+        uint64_t hashes[kAhead];
+        const auto count = static_cast<uint32_t>(Sections.size());
+        const size_t mask = SectionSlots.size() - 1;
+        for (uint32_t i = 0; i < count + kAhead; ++i) {
+            if (i >= kAhead)
+                IndexSection(i - kAhead, hashes[i % kAhead]);
+            if (i < count) {
+                hashes[i % kAhead] = CaseBlindHash(NameOf(i));
+                __builtin_prefetch(&SectionSlots[hashes[i % kAhead] & mask]);
+            }
+        }
     }
 
     // --- keys
