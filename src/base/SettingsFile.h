@@ -28,6 +28,7 @@ public:
     TDateTime ReadDateTime(std::string_view section, std::string_view key, TDateTime def) const;
 
     // Line breaks in section, key or value would split the entry, so each CR or LF is written as a blank.
+    // Throws std::length_error should the text in memory pass 4 GB.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     // WriteInteger(name, key, value) for each entry in order; quicker for long runs of sections.
@@ -40,7 +41,8 @@ public:
     // Every section's name in file order, repeated names included.
     std::vector<std::string> SectionNames() const;
     // Walks, in file order, every section its name answers to (the first of each name) that holds key,
-    // with that key's value: one pass instead of a lookup per name. The views last until the next change.
+    // with that key's value: one pass instead of a lookup per name. The views last until the next change
+    // (handing them to a write is safe).
     void
     ForEachValue(std::string_view key,
                  const std::function<void(std::string_view section, std::string_view value)>& visit) const;
