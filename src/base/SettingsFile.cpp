@@ -196,16 +196,17 @@ struct TSettingsFile::TImpl
         }
     }
 
-    uint32_t FindSection(std::string_view name) const
+    uint32_t FindSection(std::string_view name) const { return FindSection(name, CaseBlindHash(name)); }
+
+    uint32_t FindSection(std::string_view name, uint64_t hash) const
     {
-        return SectionSlots.empty() ? kNone : SectionSlots[SectionSlotOf(name, CaseBlindHash(name))].Section;
+        return SectionSlots.empty() ? kNone : SectionSlots[SectionSlotOf(name, hash)].Section;
     }
 
-    // A hint only: the slot a name's lookup starts at is fetched while other work goes on.
-    void PrefetchSection(std::string_view name) const
+    // Where a lookup of that hash starts, for a prefetch; null while there is no table.
+    const void* FirstSlotOf(uint64_t hash) const
     {
-        if (!SectionSlots.empty())
-            __builtin_prefetch(&SectionSlots[CaseBlindHash(name) & (SectionSlots.size() - 1)]);
+        return SectionSlots.empty() ? nullptr : &SectionSlots[hash & (SectionSlots.size() - 1)];
     }
 
     void IndexSection(uint32_t section) { IndexSection(section, CaseBlindHash(NameOf(section))); }
@@ -373,7 +374,7 @@ struct TSettingsFile::TImpl
         return offset;
     }
 
-    uint32_t AddSection(std::string_view name)
+    uint32_t AddSection(std::string_view name, uint64_t hash)
     {
         MakeRoom(name.size());
         const uint32_t offset = AppendText(name);
@@ -383,7 +384,7 @@ struct TSettingsFile::TImpl
         if ((SectionEntries + 1) * 2 > SectionSlots.size())
             RebuildSectionIndex(SectionEntries + 1);
         else
-            IndexSection(number);
+            IndexSection(number, hash);
         return number;
     }
 
@@ -416,11 +417,16 @@ struct TSettingsFile::TImpl
 
     void Write(std::string_view sectionName, std::string_view key, std::string_view value)
     {
+        Write(sectionName, CaseBlindHash(sectionName), key, value);
+    }
+
+    void Write(std::string_view sectionName, uint64_t hash, std::string_view key, std::string_view value)
+    {
         if (DeadBytes > Text.size() / 2 + 65536 || DeadLines > Lines.size() / 2 + 4096)
             Compact();
-        uint32_t section = FindSection(sectionName);
+        uint32_t section = FindSection(sectionName, hash);
         if (section == kNone)
-            section = AddSection(sectionName);
+            section = AddSection(sectionName, hash);
         const uint32_t ordinal = FindKey(section, key);
         MakeRoom(key.size() + 1 + value.size());
         const uint32_t offset = AppendText(key);
@@ -583,12 +589,30 @@ void TSettingsFile::WriteIntegers(std::string_view key,
     for (const auto& entry : values)
         bytes += entry.first.size() + key.size() + 3;
     Reserve(values.size(), bytes);
-    // Far enough ahead that the slot has arrived when its write comes.
+    if (HasLineBreak(key) || m_impl->Holds(key)) {
+        for (const auto& [name, value] : values)
+            WriteInteger(name, key, value);
+        return;
+    }
+    // Hashes run far enough ahead that a section's slot has arrived when its write comes.
     constexpr size_t kAhead = 8;
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i + kAhead < values.size())
-            m_impl->PrefetchSection(values[i + kAhead].first);
-        WriteInteger(values[i].first, key, values[i].second);
+    uint64_t hashes[kAhead];
+    for (size_t i = 0; i < values.size() + kAhead; ++i) {
+        if (i >= kAhead) {
+            const auto& [name, value] = values[i - kAhead];
+            char digits[16];
+            const auto result = std::to_chars(digits, digits + sizeof digits, value);
+            const std::string_view text(digits, static_cast<size_t>(result.ptr - digits));
+            if (HasLineBreak(name))
+                WriteString(name, key, text);
+            else
+                m_impl->Write(name, hashes[i % kAhead], key, text);
+        }
+        if (i < values.size()) {
+            hashes[i % kAhead] = CaseBlindHash(values[i].first);
+            // In this loop, not in a helper: the compiler drops calls of a function that only prefetches.
+            __builtin_prefetch(m_impl->FirstSlotOf(hashes[i % kAhead]));
+        }
     }
 }
 
