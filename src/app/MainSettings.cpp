@@ -2,7 +2,6 @@
 #include "base/AsciiText.h"
 
 #include <cstdio>
-#include <unordered_set>
 
 #include "base/SettingsFile.h"
 
@@ -150,8 +149,7 @@ void SaveMainSettingsFile(const std::string& path, const TMainSettingsRecord& r)
     file.WriteInteger(columns, "Zipdate", r.ColZipdate);
     for (int i = 0; i < 3; ++i)
         file.WriteString(kVK, "ZipRomPath" + std::to_string(i), r.ZipRomPath[i]);
-    for (const auto& [zipName, curScrShot] : r.CurScrShots)
-        file.WriteInteger(zipName, "CurScrShot", curScrShot);
+    file.WriteIntegers("CurScrShot", r.CurScrShots);
     file.UpdateFile();
 }
 
@@ -226,17 +224,20 @@ void ReadScreenshotAndSound(const TSettingsFile& file, TMainSettingsRecord& r)
 
 void ReadCurScrShots(const TSettingsFile& file, TMainSettingsRecord& r)
 {
-    std::unordered_set<std::string> seen;
-    for (const std::string& name : file.SectionNames())
-        if (seen.insert(LowerAscii(name)).second && file.ValueExists(name, "CurScrShot"))
-            r.CurScrShots.emplace_back(name, file.ReadInteger(name, "CurScrShot", 0));
+    file.ForEachValue("CurScrShot", [&r](std::string_view section, std::string_view value) {
+        r.CurScrShots.emplace_back(std::string(section), ParseSettingsInteger(value).value_or(0));
+    });
 }
 
 } // namespace
 
 TMainSettingsRecord ReadMainSettingsFile(const std::string& path, std::string* problem)
 {
-    const TSettingsFile file = TSettingsFile::Open(path);
+    return ReadMainSettings(TSettingsFile::Open(path), problem);
+}
+
+TMainSettingsRecord ReadMainSettings(const TSettingsFile& file, std::string* problem)
+{
     TMainSettingsRecord r;
     r.EmuExeDate = file.ReadDateTime(kVK, "EmuExeDate", r.EmuExeDate);
     r.EmuExePath = file.ReadString(kVK, "EmuExePath", r.EmuExePath);
@@ -260,6 +261,10 @@ TMainSettingsRecord ReadMainSettingsFile(const std::string& path, std::string* p
 
 bool NeedsScreenshotLayoutMigration(const std::string& path)
 {
-    const TSettingsFile file = TSettingsFile::Open(path);
+    return NeedsScreenshotLayoutMigration(TSettingsFile::Open(path));
+}
+
+bool NeedsScreenshotLayoutMigration(const TSettingsFile& file)
+{
     return file.SectionExists(kVK) && !file.ValueExists("Screenshot", "Title");
 }

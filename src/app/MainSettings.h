@@ -11,6 +11,8 @@
 #include "base/Version.h"
 #include "base/WorkingPaths.h"
 
+class TSettingsFile;
+
 // Colour values: 0x00BBGGRR, or 0x80000000 + n for system colour n.
 inline constexpr uint32_t kClWindowText = 0x80000008;
 inline constexpr uint32_t kClWindow = 0x80000005;
@@ -61,6 +63,8 @@ void SaveMainSettingsFile(const std::string& path, const TMainSettingsRecord& re
 // ("'<text>' is not a valid integer value") goes to *problem when given.
 // Throws TFileError when the file exists but cannot be read.
 TMainSettingsRecord ReadMainSettingsFile(const std::string& path, std::string* problem = nullptr);
+// The same from a file already read.
+TMainSettingsRecord ReadMainSettings(const TSettingsFile& file, std::string* problem = nullptr);
 
 // The stored text of a colour: its name, or "$" and eight upper-case hexadecimal digits.
 std::string ColorToText(uint32_t color);
@@ -70,3 +74,4 @@ std::optional<uint32_t> ColorFromText(const std::string& text);
 // True when the file's settings predate the screenshot layout: a non-empty "VantorKorb" section and no
 // "Title" key in "Screenshot". A missing file does not.
 bool NeedsScreenshotLayoutMigration(const std::string& path);
+bool NeedsScreenshotLayoutMigration(const TSettingsFile& file);

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unordered_map>
 
 #include "app/EmulatorFolder.h"
 #include "base/DateTimeText.h"
@@ -113,10 +112,16 @@ void TStartup::ComputePaths()
     ConfigureExecEmu(m_execEmu, m_dialogs, m_paths.BatchPath);
 }
 
+const TSettingsFile& TStartup::MainIni() const
+{
+    if (!m_mainIni || !m_loading)
+        m_mainIni.emplace(TSettingsFile::Open(m_paths.MainIniPath));
+    return *m_mainIni;
+}
+
 void TStartup::LocateEmulator()
 {
-    const TSettingsFile file = TSettingsFile::Open(m_paths.MainIniPath);
-    std::string emuDir = file.ReadString(kMainSection, "EmuExePath", std::string(".") + kPathSep);
+    std::string emuDir = MainIni().ReadString(kMainSection, "EmuExePath", std::string(".") + kPathSep);
     std::optional<std::string> emuExe = FindEmulator(emuDir);
     if (!emuExe) {
         if (const auto picked = m_dialogs.OpenFile(LocateEmulatorRequest(emuDir))) {
@@ -152,8 +157,7 @@ bool TStartup::ListingIsStale(bool onlyIfStale) const
     // A listing that does not open a list of games is what a failed run left: never keep it.
     if (!HoldsGameList(m_paths.ListInfoPath))
         return true;
-    const TSettingsFile file = TSettingsFile::Open(m_paths.MainIniPath);
-    const TDateTime stored = file.ReadDateTime(kMainSection, "EmuExeDate", kNeverDateTime);
+    const TDateTime stored = MainIni().ReadDateTime(kMainSection, "EmuExeDate", kNeverDateTime);
     const auto actual = FileModificationTime(m_paths.EmuExe);
     return !actual || !(*actual == stored);
 }
@@ -201,10 +205,13 @@ void TStartup::ImportGames()
 
 void TStartup::LoadMainSettings()
 {
-    if (NeedsScreenshotLayoutMigration(m_paths.MainIniPath) && OnScreenshotLayoutMigration)
+    if (NeedsScreenshotLayoutMigration(MainIni()) && OnScreenshotLayoutMigration) {
         OnScreenshotLayoutMigration();
+        m_mainIni.reset(); // the migration may have rewritten the file
+    }
+    const TSettingsFile& file = MainIni();
     std::string problem;
-    const TMainSettingsRecord record = ReadMainSettingsFile(m_paths.MainIniPath, &problem);
+    const TMainSettingsRecord record = ReadMainSettings(file, &problem);
     if (!problem.empty())
         ShowError(problem);
     for (size_t i = 0; i < m_zipRomPaths.size(); ++i)
@@ -212,13 +219,26 @@ void TStartup::LoadMainSettings()
     if (OnApplyMainSettings)
         OnApplyMainSettings(record);
     LastListPos = record.LGLPos;
-    std::unordered_map<std::string, int32_t> shots;
-    for (const auto& [zipName, curScrShot] : record.CurScrShots)
-        shots.emplace(LowerAscii(zipName), curScrShot);
+    AssignShots(file, record.CurScrShots);
+}
+
+void TStartup::AssignShots(const TSettingsFile& file,
+                           const std::vector<std::pair<std::string, int32_t>>& stored)
+{
+    // The close writes the games in catalogue order, so the entry of a game is mostly the one after the
+    // previous game's (or one further, past a game that left the catalogue). Each stored entry is the first
+    // section of its name, which is what the file's own case-blind index answers for the others.
+    size_t next = 0;
     for (int i = 0; i < m_catalogue.Count(); ++i) {
         TGameObject& game = m_catalogue.At(i);
-        const auto it = shots.find(LowerAscii(game.ZipName));
-        game.CurScrShot = it == shots.end() ? 0 : it->second;
+        if (next < stored.size() && SameTextAscii(stored[next].first, game.ZipName)) {
+            game.CurScrShot = stored[next++].second;
+        } else if (next + 1 < stored.size() && SameTextAscii(stored[next + 1].first, game.ZipName)) {
+            game.CurScrShot = stored[next + 1].second;
+            next += 2;
+        } else {
+            game.CurScrShot = file.ReadInteger(game.ZipName, "CurScrShot", 0);
+        }
     }
 }
 
@@ -233,6 +253,18 @@ TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
 {
     // Until the main settings are read again, what is in memory is not what the close may store.
     m_settingsLoaded = false;
+    // The steps of one load share one reading of the main settings file; it is not kept past the load.
+    m_mainIni.reset();
+    m_loading = true;
+    struct TEndOfLoad
+    {
+        TStartup& Startup;
+        ~TEndOfLoad()
+        {
+            Startup.m_loading = false;
+            Startup.m_mainIni.reset();
+        }
+    } endOfLoad{*this};
     try {
         ComputePaths();
         RemoveLeftovers();
@@ -248,10 +280,13 @@ TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
             DeleteRunFiles();
             return TLoadOutcome::MustEnd;
         }
-        if (ListingIsStale(onlyIfStale))
+        if (ListingIsStale(onlyIfStale)) {
             ListingRun();
+            m_mainIni.reset(); // the emulator is not ours: read again whatever it may have left
+        }
         CreateDataFolders();
-        if (!FileExists(m_paths.IniFilesDir + "Default.ini"))
+        // Only settings with a "Game0" section have anything to migrate; asking first spares a reading.
+        if (!FileExists(m_paths.IniFilesDir + "Default.ini") && MainIni().SectionExists("Game0"))
             MigrateLegacySettings(m_paths.MainIniPath, m_paths.IniFilesDir);
         ImportGames();
         LoadMainSettings();

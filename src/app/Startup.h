@@ -2,9 +2,11 @@
 // The start-up spine: working paths, locating the emulator, the listing run, the load and save sequences.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/MainSettings.h"
+#include "base/SettingsFile.h"
 #include "base/WorkingPaths.h"
 #include "catalogue/GameObject.h"
 #include "catalogue/InstalledGames.h"
@@ -69,7 +71,10 @@ private:
     bool CheckRequiredFiles();
     void ImportGames();
     void LoadMainSettings();
+    void AssignShots(const TSettingsFile& file, const std::vector<std::pair<std::string, int32_t>>& stored);
     void ShowError(const std::string& text);
+    // The main settings file: read once per load and shared by its steps, read afresh outside a load.
+    const TSettingsFile& MainIni() const;
     void DeleteRunFiles() const;
     // What a process killed while writing left behind: temporary settings files, a script status file.
     void RemoveLeftovers() const;
@@ -81,4 +86,6 @@ private:
     TExecFile m_execEmu;
     bool m_mustEnd = false;
     bool m_settingsLoaded = false;
+    bool m_loading = false;
+    mutable std::optional<TSettingsFile> m_mainIni;
 };

@@ -1,11 +1,15 @@
 #include "base/SettingsFile.h"
 #include "base/AsciiText.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <limits>
 #include <random>
-#include <unordered_map>
+#include <stdexcept>
 #include <vector>
 
 #ifndef _WIN32
@@ -20,68 +24,80 @@ namespace {
 // Anything larger is not a settings file; refusing it keeps a hostile file from exhausting memory.
 constexpr std::uintmax_t kMaxFileSize = 256u * 1024u * 1024u;
 
-std::string WithoutLineBreaks(const std::string& text)
+constexpr uint32_t kNone = std::numeric_limits<uint32_t>::max();
+
+// Sections up to this many lines are searched directly: cheaper than a hash index, and bounded.
+constexpr uint32_t kDirectSearchLines = 8;
+
+bool HasLineBreak(std::string_view text)
 {
-    std::string result = text;
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+}
+
+std::string WithoutLineBreaks(std::string_view text)
+{
+    std::string result(text);
     for (char& c : result)
         if (c == '\r' || c == '\n')
             c = ' ';
     return result;
 }
 
-bool IsSectionLine(const std::string& line)
+uint64_t CaseBlindHash(std::string_view text, uint64_t seed = 0)
 {
-    return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+    uint64_t h = 14695981039346656037ull ^ seed;
+    for (const char c : text) {
+        h ^= static_cast<unsigned char>(LowerAscii(c));
+        h *= 1099511628211ull;
+    }
+    // Mixed so that the low bits, which pick the slot, depend on every byte.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 33);
 }
 
-bool SameKey(const std::string& line, size_t keyLength, const std::string& key)
+// A slot count that keeps an open-addressing table at most half full.
+size_t TableSizeFor(size_t entries)
 {
-    return keyLength == key.size() && SameTextAscii(std::string_view(line).substr(0, keyLength), key);
+    size_t size = 16;
+    while (size < entries * 2)
+        size *= 2;
+    return size;
 }
 
-// Sections up to this size are searched directly: cheaper than a hash index, and bounded.
-constexpr size_t kDirectSearchLines = 8;
+// One text line, kept as a span of the file's text: no allocation per line.
+struct TLine
+{
+    uint32_t Offset;
+    uint32_t Length;
+    uint32_t KeyLength; // bytes before the first "=", or kNone when the line holds no "="
+};
 
+// A section's lines are the span [First, First + Count) of the shared line table, with room up to Capacity.
 struct TSection
 {
-    std::string Name;
-    std::vector<std::string> Lines;
-    // Lower-cased key -> first line with that key, once the section is large; lines without "=" have no key.
-    std::unique_ptr<std::unordered_map<std::string, size_t>> Keys;
+    uint32_t NameOffset;
+    uint32_t NameLength;
+    uint32_t First;
+    uint32_t Count;
+    uint32_t Capacity;
+    bool Shadowed; // an earlier section has the same name, so lookups never reach this one
+    bool Indexed;  // its keys are in the key table
+};
 
-    void AddLine(std::string line)
-    {
-        Lines.push_back(std::move(line));
-        if (Keys)
-            IndexLine(Lines.size() - 1);
-        else if (Lines.size() > kDirectSearchLines) {
-            Keys = std::make_unique<std::unordered_map<std::string, size_t>>();
-            for (size_t i = 0; i < Lines.size(); ++i)
-                IndexLine(i);
-        }
-    }
+// The hash's upper half rides along, so most mismatches are told apart without touching the name.
+struct TSectionSlot
+{
+    uint32_t Section = kNone;
+    uint32_t Hash = 0;
+};
 
-    void IndexLine(size_t index)
-    {
-        const size_t eq = Lines[index].find('=');
-        if (eq != std::string::npos)
-            Keys->emplace(LowerAscii(Lines[index].substr(0, eq)), index);
-    }
-
-    // Index of the first line with that key, or npos.
-    size_t Find(const std::string& key) const
-    {
-        if (Keys) {
-            const auto it = Keys->find(LowerAscii(key));
-            return it == Keys->end() ? std::string::npos : it->second;
-        }
-        for (size_t i = 0; i < Lines.size(); ++i) {
-            const size_t eq = Lines[i].find('=');
-            if (eq != std::string::npos && SameKey(Lines[i], eq, key))
-                return i;
-        }
-        return std::string::npos;
-    }
+struct TKeySlot
+{
+    uint32_t Section = kNone;
+    uint32_t Ordinal = 0; // line within the section
 };
 
 int HexDigit(char c)
@@ -97,7 +113,7 @@ int HexDigit(char c)
 
 } // namespace
 
-std::optional<int> ParseSettingsInteger(const std::string& text)
+std::optional<int> ParseSettingsInteger(std::string_view text)
 {
     size_t pos = 0;
     while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
@@ -130,60 +146,341 @@ std::optional<int> ParseSettingsInteger(const std::string& text)
     return static_cast<int>(static_cast<int32_t>(bits));
 }
 
+// Every name and line is a span of one text buffer: the file's bytes as read, with written text appended.
+// Parsing therefore allocates a handful of tables instead of objects per section and line, and freeing is
+// as cheap. Replaced text stays in the buffer until it outweighs the live text, then the buffer is rebuilt.
 struct TSettingsFile::TImpl
 {
     std::string Path;
+    std::string Text;
+    size_t DeadBytes = 0;
+    std::vector<TLine> Lines;
+    size_t DeadLines = 0;
     std::vector<TSection> Sections;
-    // Lower-cased name -> first section of that name.
-    std::unordered_map<std::string, size_t> Index;
+    std::vector<TSectionSlot> SectionSlots; // sections by case-blind name
+    size_t SectionEntries = 0;
+    std::vector<TKeySlot> KeySlots; // keys of the large sections
+    size_t KeyEntries = 0;
 
-    void AddSection(std::string name)
+    std::string_view View(uint32_t offset, uint32_t length) const
     {
-        Index.emplace(LowerAscii(name), Sections.size());
-        Sections.push_back(TSection{std::move(name), {}, nullptr});
+        return std::string_view(Text).substr(offset, length);
+    }
+    bool Holds(std::string_view piece) const
+    {
+        return !piece.empty() && !Text.empty() && std::less_equal<const char*>()(Text.data(), piece.data()) &&
+               std::less<const char*>()(piece.data(), Text.data() + Text.size());
+    }
+    std::string_view NameOf(const TSection& s) const { return View(s.NameOffset, s.NameLength); }
+    std::string_view NameOf(uint32_t section) const { return NameOf(Sections[section]); }
+    const TLine& LineOf(uint32_t section, uint32_t ordinal) const
+    {
+        return Lines[Sections[section].First + ordinal];
+    }
+    std::string_view KeyOf(const TLine& line) const { return View(line.Offset, line.KeyLength); }
+    std::string_view ValueOf(const TLine& line) const
+    {
+        return View(line.Offset + line.KeyLength + 1, line.Length - line.KeyLength - 1);
     }
 
-    void Reindex()
-    {
-        Index.clear();
-        for (size_t i = 0; i < Sections.size(); ++i)
-            Index.emplace(LowerAscii(Sections[i].Name), i);
-    }
+    // --- section names
 
-    const TSection* Find(const std::string& name) const
+    size_t SectionSlotOf(std::string_view name, uint64_t hash) const
     {
-        const auto it = Index.find(LowerAscii(name));
-        return it == Index.end() ? nullptr : &Sections[it->second];
-    }
-
-    TSection* Find(const std::string& name)
-    {
-        const auto it = Index.find(LowerAscii(name));
-        return it == Index.end() ? nullptr : &Sections[it->second];
-    }
-
-    void AddLine(std::string line)
-    {
-        if (line.empty() || line.front() == ';')
-            return;
-        if (IsSectionLine(line))
-            AddSection(line.substr(1, line.size() - 2));
-        else if (!Sections.empty())
-            Sections.back().AddLine(std::move(line));
-    }
-
-    void Parse(const std::string& bytes)
-    {
-        size_t start = 0;
-        while (start < bytes.size()) {
-            size_t end = bytes.find_first_of("\r\n", start);
-            if (end == std::string::npos)
-                end = bytes.size();
-            AddLine(bytes.substr(start, end - start));
-            start = end + 1;
-            if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
-                ++start;
+        const size_t mask = SectionSlots.size() - 1;
+        const auto check = static_cast<uint32_t>(hash >> 32);
+        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            const TSectionSlot& s = SectionSlots[slot];
+            if (s.Section == kNone || (s.Hash == check && SameTextAscii(NameOf(s.Section), name)))
+                return slot;
         }
+    }
+
+    uint32_t FindSection(std::string_view name) const { return FindSection(name, CaseBlindHash(name)); }
+
+    uint32_t FindSection(std::string_view name, uint64_t hash) const
+    {
+        return SectionSlots.empty() ? kNone : SectionSlots[SectionSlotOf(name, hash)].Section;
+    }
+
+    // Where a lookup of that hash starts, for a prefetch; null while there is no table.
+    const void* FirstSlotOf(uint64_t hash) const
+    {
+        return SectionSlots.empty() ? nullptr : &SectionSlots[hash & (SectionSlots.size() - 1)];
+    }
+
+    void IndexSection(uint32_t section) { IndexSection(section, CaseBlindHash(NameOf(section))); }
+
+    void IndexSection(uint32_t section, uint64_t hash)
+    {
+        TSectionSlot& slot = SectionSlots[SectionSlotOf(NameOf(section), hash)];
+        Sections[section].Shadowed = slot.Section != kNone;
+        if (!Sections[section].Shadowed) {
+            slot = TSectionSlot{section, static_cast<uint32_t>(hash >> 32)};
+            ++SectionEntries;
+        }
+    }
+
+    void RebuildSectionIndex(size_t expected)
+    {
+        SectionSlots.assign(TableSizeFor(expected), TSectionSlot{});
+        SectionEntries = 0;
+        // Hashes run a few sections ahead, so each slot is being fetched while earlier ones are filled.
+        constexpr uint32_t kAhead = 8;
+        uint64_t hashes[kAhead];
+        const auto count = static_cast<uint32_t>(Sections.size());
+        const size_t mask = SectionSlots.size() - 1;
+        for (uint32_t i = 0; i < count + kAhead; ++i) {
+            if (i >= kAhead)
+                IndexSection(i - kAhead, hashes[i % kAhead]);
+            if (i < count) {
+                hashes[i % kAhead] = CaseBlindHash(NameOf(i));
+                __builtin_prefetch(&SectionSlots[hashes[i % kAhead] & mask]);
+            }
+        }
+    }
+
+    // --- keys
+
+    uint32_t FindKey(uint32_t section, std::string_view key) const
+    {
+        const TSection& s = Sections[section];
+        if (s.Indexed) {
+            const TKeySlot& slot = KeySlots[KeySlotOf(section, key)];
+            return slot.Section == kNone ? kNone : slot.Ordinal;
+        }
+        for (uint32_t i = 0; i < s.Count; ++i) {
+            const TLine& line = Lines[s.First + i];
+            if (line.KeyLength != kNone && SameTextAscii(KeyOf(line), key))
+                return i;
+        }
+        return kNone;
+    }
+
+    size_t KeySlotOf(uint32_t section, std::string_view key) const
+    {
+        const size_t mask = KeySlots.size() - 1;
+        size_t slot = CaseBlindHash(key, section * 0x9E3779B97F4A7C15ull) & mask;
+        for (;; slot = (slot + 1) & mask) {
+            const TKeySlot& k = KeySlots[slot];
+            if (k.Section == kNone ||
+                (k.Section == section && SameTextAscii(KeyOf(LineOf(section, k.Ordinal)), key)))
+                return slot;
+        }
+    }
+
+    void IndexKey(uint32_t section, uint32_t ordinal)
+    {
+        const TLine& line = LineOf(section, ordinal);
+        if (line.KeyLength == kNone)
+            return;
+        if ((KeyEntries + 1) * 2 > KeySlots.size())
+            GrowKeyTable();
+        TKeySlot& slot = KeySlots[KeySlotOf(section, KeyOf(line))];
+        if (slot.Section == kNone) {
+            slot = TKeySlot{section, ordinal};
+            ++KeyEntries;
+        }
+    }
+
+    void GrowKeyTable()
+    {
+        std::vector<TKeySlot> old = std::move(KeySlots);
+        KeySlots.assign(TableSizeFor(KeyEntries + 1), TKeySlot{});
+        for (const TKeySlot& k : old)
+            if (k.Section != kNone)
+                KeySlots[KeySlotOf(k.Section, KeyOf(LineOf(k.Section, k.Ordinal)))] = k;
+    }
+
+    void IndexKeysOf(uint32_t section)
+    {
+        Sections[section].Indexed = true;
+        for (uint32_t i = 0; i < Sections[section].Count; ++i)
+            IndexKey(section, i);
+    }
+
+    void RebuildKeyIndex()
+    {
+        KeySlots.clear();
+        KeyEntries = 0;
+        for (uint32_t i = 0; i < Sections.size(); ++i) {
+            Sections[i].Indexed = false;
+            if (Sections[i].Count > kDirectSearchLines)
+                IndexKeysOf(i);
+        }
+    }
+
+    // --- parsing
+
+    void Parse()
+    {
+        const char* const begin = Text.data();
+        const char* const end = begin + Text.size();
+        const char* p = begin;
+        while (p < end) {
+            const char* lineEnd = p;
+            while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r')
+                ++lineEnd;
+            AddParsedLine(static_cast<uint32_t>(p - begin), static_cast<uint32_t>(lineEnd - p));
+            p = lineEnd + 1;
+            if (lineEnd < end && *lineEnd == '\r' && p < end && *p == '\n')
+                ++p;
+        }
+        size_t live = 0;
+        for (TSection& s : Sections) {
+            s.Capacity = s.Count;
+            live += s.NameLength;
+        }
+        for (const TLine& line : Lines)
+            live += line.Length;
+        DeadBytes = Text.size() - live;
+        RebuildSectionIndex(Sections.size());
+        RebuildKeyIndex();
+    }
+
+    void AddParsedLine(uint32_t offset, uint32_t length)
+    {
+        if (length == 0 || Text[offset] == ';')
+            return;
+        if (length >= 2 && Text[offset] == '[' && Text[offset + length - 1] == ']') {
+            Sections.push_back(
+                TSection{offset + 1, length - 2, static_cast<uint32_t>(Lines.size()), 0, 0, false, false});
+            return;
+        }
+        if (Sections.empty())
+            return;
+        const void* eq = std::memchr(Text.data() + offset, '=', length);
+        const uint32_t keyLength =
+            eq ? static_cast<uint32_t>(static_cast<const char*>(eq) - (Text.data() + offset)) : kNone;
+        Lines.push_back(TLine{offset, length, keyLength});
+        ++Sections.back().Count;
+    }
+
+    // --- writing
+
+    // Offsets are 32-bit: replaced text is dropped first when that makes room, else the write fails.
+    void MakeRoom(size_t bytes)
+    {
+        if (Text.size() + bytes > kNone)
+            Compact();
+        if (Text.size() + bytes > kNone)
+            throw std::length_error("settings text too large");
+    }
+
+    uint32_t AppendText(std::string_view piece)
+    {
+        const auto offset = static_cast<uint32_t>(Text.size());
+        Text.append(piece);
+        return offset;
+    }
+
+    uint32_t AddSection(std::string_view name, uint64_t hash)
+    {
+        MakeRoom(name.size());
+        const uint32_t offset = AppendText(name);
+        const auto number = static_cast<uint32_t>(Sections.size());
+        Sections.push_back(TSection{offset, static_cast<uint32_t>(name.size()),
+                                    static_cast<uint32_t>(Lines.size()), 0, 0, false, false});
+        if ((SectionEntries + 1) * 2 > SectionSlots.size())
+            RebuildSectionIndex(SectionEntries + 1);
+        else
+            IndexSection(number, hash);
+        return number;
+    }
+
+    void AppendLine(uint32_t section, const TLine& line)
+    {
+        TSection& s = Sections[section];
+        if (s.Count == s.Capacity) {
+            if (s.First + s.Capacity == Lines.size()) {
+                Lines.push_back(line);
+                ++s.Capacity;
+            } else {
+                // Move the lines to the end with room to spare, so a section that keeps growing moves
+                // only a logarithmic number of times.
+                const auto first = static_cast<uint32_t>(Lines.size());
+                const uint32_t capacity = s.Count * 2 + 1;
+                Lines.resize(Lines.size() + capacity);
+                std::copy_n(Lines.begin() + s.First, s.Count, Lines.begin() + first);
+                DeadLines += s.Capacity;
+                s.First = first;
+                s.Capacity = capacity;
+            }
+        }
+        Lines[s.First + s.Count] = line;
+        ++s.Count;
+        if (s.Indexed)
+            IndexKey(section, s.Count - 1);
+        else if (s.Count > kDirectSearchLines)
+            IndexKeysOf(section);
+    }
+
+    void Write(std::string_view sectionName, std::string_view key, std::string_view value)
+    {
+        Write(sectionName, CaseBlindHash(sectionName), key, value);
+    }
+
+    void Write(std::string_view sectionName, uint64_t hash, std::string_view key, std::string_view value)
+    {
+        if (DeadBytes > Text.size() / 2 + 65536 || DeadLines > Lines.size() / 2 + 4096)
+            Compact();
+        uint32_t section = FindSection(sectionName, hash);
+        if (section == kNone)
+            section = AddSection(sectionName, hash);
+        const uint32_t ordinal = FindKey(section, key);
+        MakeRoom(key.size() + 1 + value.size());
+        const uint32_t offset = AppendText(key);
+        AppendText("=");
+        const uint32_t valueOffset = AppendText(value);
+        for (size_t i = valueOffset; i < Text.size(); ++i)
+            if (Text[i] == '\r' || Text[i] == '\n')
+                Text[i] = ' ';
+        // A key holding "=" is read back up to its first "=", as any line is.
+        const uint32_t keyLength = static_cast<uint32_t>(std::min(key.find('='), key.size()));
+        const TLine line{offset, static_cast<uint32_t>(Text.size() - offset), keyLength};
+        if (ordinal == kNone) {
+            AppendLine(section, line);
+            return;
+        }
+        TLine& old = Lines[Sections[section].First + ordinal];
+        DeadBytes += old.Length;
+        old = line;
+    }
+
+    // Rebuilds the text and the line table from what is still in use, in file order.
+    void Compact()
+    {
+        std::string text;
+        text.reserve(Text.size() - DeadBytes);
+        std::vector<TLine> lines;
+        lines.reserve(Lines.size() - DeadLines);
+        for (TSection& s : Sections) {
+            const auto nameOffset = static_cast<uint32_t>(text.size());
+            text.append(NameOf(s));
+            const auto first = static_cast<uint32_t>(lines.size());
+            for (uint32_t i = 0; i < s.Count; ++i) {
+                const TLine& line = Lines[s.First + i];
+                lines.push_back(TLine{static_cast<uint32_t>(text.size()), line.Length, line.KeyLength});
+                text.append(View(line.Offset, line.Length));
+            }
+            s.NameOffset = nameOffset;
+            s.First = first;
+            s.Capacity = s.Count;
+        }
+        Text = std::move(text);
+        Lines = std::move(lines);
+        DeadBytes = 0;
+        DeadLines = 0;
+    }
+
+    void Clear()
+    {
+        Text.clear();
+        Lines.clear();
+        Sections.clear();
+        SectionSlots.clear();
+        KeySlots.clear();
+        DeadBytes = DeadLines = SectionEntries = KeyEntries = 0;
     }
 };
 
@@ -194,9 +491,15 @@ TSettingsFile::~TSettingsFile() = default;
 
 TSettingsFile TSettingsFile::FromBytes(const std::string& bytes, const std::string& path)
 {
+    return FromBytes(std::string(bytes), path);
+}
+
+TSettingsFile TSettingsFile::FromBytes(std::string&& bytes, const std::string& path)
+{
     TSettingsFile file;
     file.m_impl->Path = path;
-    file.m_impl->Parse(bytes);
+    file.m_impl->Text = std::move(bytes);
+    file.m_impl->Parse();
     return file;
 }
 
@@ -207,88 +510,132 @@ TSettingsFile TSettingsFile::Open(const std::string& path)
     const auto status = fs::status(path, ec);
     if (!fs::exists(status))
         return FromBytes(std::string(), path);
-    const auto size = fs::is_regular_file(status) ? fs::file_size(path, ec) : 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!fs::is_regular_file(status) || ec || !in)
+    if (!fs::is_regular_file(status))
         throw TFileError("Cannot open file " + path);
-    if (size > kMaxFileSize)
-        throw TFileError("Cannot open file " + path + ": the file is too large");
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in)
+        throw TFileError("Cannot open file " + path);
+    const auto size = fs::file_size(path, ec);
+    if (ec || size > kMaxFileSize) {
+        std::fclose(in);
+        throw TFileError(ec ? "Cannot open file " + path
+                            : "Cannot open file " + path + ": the file is too large");
+    }
+    // One read of the size the file has; a file that shrank meanwhile gives what is there.
     std::string bytes(static_cast<size_t>(size), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad())
+    const size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed)
         throw TFileError("Cannot read file " + path);
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return FromBytes(bytes, path);
+    bytes.resize(got);
+    return FromBytes(std::move(bytes), path);
 }
 
-std::string TSettingsFile::ReadString(const std::string& section, const std::string& key,
+std::string TSettingsFile::ReadString(std::string_view section, std::string_view key,
                                       const std::string& def) const
 {
-    const TSection* s = m_impl->Find(section);
-    const size_t index = s ? s->Find(key) : std::string::npos;
-    if (index == std::string::npos)
+    const uint32_t s = m_impl->FindSection(section);
+    const uint32_t ordinal = s == kNone ? kNone : m_impl->FindKey(s, key);
+    if (ordinal == kNone)
         return def;
-    const std::string& line = s->Lines[index];
-    return line.substr(line.find('=') + 1);
+    return std::string(m_impl->ValueOf(m_impl->LineOf(s, ordinal)));
 }
 
-int TSettingsFile::ReadInteger(const std::string& section, const std::string& key, int def) const
+int TSettingsFile::ReadInteger(std::string_view section, std::string_view key, int def) const
 {
-    return ParseSettingsInteger(ReadString(section, key, std::string())).value_or(def);
+    const uint32_t s = m_impl->FindSection(section);
+    const uint32_t ordinal = s == kNone ? kNone : m_impl->FindKey(s, key);
+    if (ordinal == kNone)
+        return def;
+    return ParseSettingsInteger(m_impl->ValueOf(m_impl->LineOf(s, ordinal))).value_or(def);
 }
 
-bool TSettingsFile::ReadBool(const std::string& section, const std::string& key, bool def) const
+bool TSettingsFile::ReadBool(std::string_view section, std::string_view key, bool def) const
 {
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-TDateTime TSettingsFile::ReadDateTime(const std::string& section, const std::string& key, TDateTime def) const
+TDateTime TSettingsFile::ReadDateTime(std::string_view section, std::string_view key, TDateTime def) const
 {
     return ParseDateTime(ReadString(section, key, std::string())).value_or(def);
 }
 
-void TSettingsFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
+void TSettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string name = WithoutLineBreaks(section);
-    TSection* s = m_impl->Find(name);
-    if (!s) {
-        m_impl->AddSection(name);
-        s = &m_impl->Sections.back();
+    if (HasLineBreak(section) || HasLineBreak(key)) {
+        WriteString(WithoutLineBreaks(section), WithoutLineBreaks(key), value);
+        return;
     }
-    const std::string keyName = WithoutLineBreaks(key);
-    std::string line = keyName + "=" + WithoutLineBreaks(value);
-    const size_t index = s->Find(keyName);
-    if (index != std::string::npos)
-        s->Lines[index] = std::move(line);
-    else
-        s->AddLine(std::move(line));
+    // Text handed back by ForEachValue lives in the buffer the write may move.
+    if (m_impl->Holds(section) || m_impl->Holds(key) || m_impl->Holds(value)) {
+        WriteString(std::string(section), std::string(key), std::string(value));
+        return;
+    }
+    m_impl->Write(section, key, value);
 }
 
-void TSettingsFile::WriteInteger(const std::string& section, const std::string& key, int value)
+void TSettingsFile::WriteInteger(std::string_view section, std::string_view key, int value)
 {
-    WriteString(section, key, std::to_string(value));
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    WriteString(section, key, std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
 }
 
-void TSettingsFile::WriteBool(const std::string& section, const std::string& key, bool value)
+void TSettingsFile::WriteIntegers(std::string_view key,
+                                  const std::vector<std::pair<std::string, int32_t>>& values)
+{
+    size_t bytes = 0;
+    for (const auto& entry : values)
+        bytes += entry.first.size() + key.size() + 3;
+    Reserve(values.size(), bytes);
+    if (HasLineBreak(key) || m_impl->Holds(key)) {
+        for (const auto& [name, value] : values)
+            WriteInteger(name, key, value);
+        return;
+    }
+    // Hashes run far enough ahead that a section's slot has arrived when its write comes.
+    constexpr size_t kAhead = 8;
+    uint64_t hashes[kAhead];
+    for (size_t i = 0; i < values.size() + kAhead; ++i) {
+        if (i >= kAhead) {
+            const auto& [name, value] = values[i - kAhead];
+            char digits[16];
+            const auto result = std::to_chars(digits, digits + sizeof digits, value);
+            const std::string_view text(digits, static_cast<size_t>(result.ptr - digits));
+            if (HasLineBreak(name))
+                WriteString(name, key, text);
+            else
+                m_impl->Write(name, hashes[i % kAhead], key, text);
+        }
+        if (i < values.size()) {
+            hashes[i % kAhead] = CaseBlindHash(values[i].first);
+            // In this loop, not in a helper: the compiler drops calls of a function that only prefetches.
+            __builtin_prefetch(m_impl->FirstSlotOf(hashes[i % kAhead]));
+        }
+    }
+}
+
+void TSettingsFile::WriteBool(std::string_view section, std::string_view key, bool value)
 {
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TSettingsFile::WriteDateTime(const std::string& section, const std::string& key, TDateTime value)
+void TSettingsFile::WriteDateTime(std::string_view section, std::string_view key, TDateTime value)
 {
     WriteString(section, key, FormatDateTime(value));
 }
 
-bool TSettingsFile::SectionExists(const std::string& section) const
+bool TSettingsFile::SectionExists(std::string_view section) const
 {
-    const TSection* s = m_impl->Find(section);
-    return s && !s->Lines.empty();
+    const uint32_t s = m_impl->FindSection(section);
+    return s != kNone && m_impl->Sections[s].Count > 0;
 }
 
-bool TSettingsFile::ValueExists(const std::string& section, const std::string& key) const
+bool TSettingsFile::ValueExists(std::string_view section, std::string_view key) const
 {
-    const TSection* s = m_impl->Find(section);
-    return s && s->Find(key) != std::string::npos;
+    const uint32_t s = m_impl->FindSection(section);
+    return s != kNone && m_impl->FindKey(s, key) != kNone;
 }
 
 std::vector<std::string> TSettingsFile::SectionNames() const
@@ -296,32 +643,70 @@ std::vector<std::string> TSettingsFile::SectionNames() const
     std::vector<std::string> names;
     names.reserve(m_impl->Sections.size());
     for (const TSection& s : m_impl->Sections)
-        names.push_back(s.Name);
+        names.emplace_back(m_impl->NameOf(s));
     return names;
 }
 
-void TSettingsFile::EraseSection(const std::string& section)
+void TSettingsFile::ForEachValue(
+    std::string_view key,
+    const std::function<void(std::string_view section, std::string_view value)>& visit) const
 {
-    const auto it = m_impl->Index.find(LowerAscii(section));
-    if (it == m_impl->Index.end())
+    for (uint32_t i = 0; i < m_impl->Sections.size(); ++i) {
+        if (m_impl->Sections[i].Shadowed)
+            continue;
+        const uint32_t ordinal = m_impl->FindKey(i, key);
+        if (ordinal != kNone)
+            visit(m_impl->NameOf(i), m_impl->ValueOf(m_impl->LineOf(i, ordinal)));
+    }
+}
+
+void TSettingsFile::Reserve(size_t sections, size_t bytes)
+{
+    m_impl->Sections.reserve(m_impl->Sections.size() + sections);
+    m_impl->Lines.reserve(m_impl->Lines.size() + sections);
+    m_impl->Text.reserve(m_impl->Text.size() + bytes);
+    if ((m_impl->SectionEntries + sections) * 2 > m_impl->SectionSlots.size())
+        m_impl->RebuildSectionIndex(m_impl->SectionEntries + sections);
+}
+
+void TSettingsFile::EraseSection(std::string_view section)
+{
+    const uint32_t s = m_impl->FindSection(section);
+    if (s == kNone)
         return;
-    m_impl->Sections.erase(m_impl->Sections.begin() + static_cast<std::ptrdiff_t>(it->second));
-    m_impl->Reindex();
+    m_impl->DeadBytes += m_impl->Sections[s].NameLength;
+    for (uint32_t i = 0; i < m_impl->Sections[s].Count; ++i)
+        m_impl->DeadBytes += m_impl->LineOf(s, i).Length;
+    m_impl->DeadLines += m_impl->Sections[s].Capacity;
+    m_impl->Sections.erase(m_impl->Sections.begin() + s);
+    m_impl->RebuildSectionIndex(m_impl->Sections.size());
+    m_impl->RebuildKeyIndex();
 }
 
 void TSettingsFile::Clear()
 {
-    m_impl->Sections.clear();
-    m_impl->Index.clear();
+    m_impl->Clear();
 }
 
 std::string TSettingsFile::ToBytes() const
 {
-    std::string out;
+    size_t size = 0;
     for (const TSection& s : m_impl->Sections) {
-        out += "[" + s.Name + "]\r\n";
-        for (const std::string& line : s.Lines)
-            out += line + "\r\n";
+        size += s.NameLength + 6;
+        for (uint32_t i = 0; i < s.Count; ++i)
+            size += m_impl->Lines[s.First + i].Length + 2;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const TSection& s : m_impl->Sections) {
+        out += '[';
+        out += m_impl->NameOf(s);
+        out += "]\r\n";
+        for (uint32_t i = 0; i < s.Count; ++i) {
+            const TLine& line = m_impl->Lines[s.First + i];
+            out += m_impl->View(line.Offset, line.Length);
+            out += "\r\n";
+        }
         out += "\r\n";
     }
     return out;

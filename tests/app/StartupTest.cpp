@@ -509,4 +509,63 @@ TEST_F(StartupTest, StandInEmulatorAnswersTheListingRun)
     EXPECT_FALSE(fs::exists("KorbVantor.txt"));
 }
 
+TEST_F(StartupTest, SettingsRewrittenByTheMigrationAreTheOnesLoaded)
+{
+    MakeEmulator();
+    ScriptListing();
+    m_dir.WriteFile("Vantorkorb.ini", "[VantorKorb]\r\nEmuExePath=./\r\n[Window]\r\nLGLPos=0\r\n");
+    TStartup startup(m_dialogs, m_processes);
+    startup.OnScreenshotLayoutMigration = [&] {
+        m_dir.WriteFile("Vantorkorb.ini", "[VantorKorb]\r\nEmuExePath=./\r\n[Screenshot]\r\nTitle=1\r\n"
+                                          "[Window]\r\nLGLPos=1\r\n[galaga]\r\nCurScrShot=4\r\n");
+    };
+    ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+    EXPECT_EQ(startup.LastListPos, 1);
+    EXPECT_EQ(startup.Catalogue().At(1).CurScrShot, 4);
+}
+
+TEST_F(StartupTest, SettingsWrittenDuringTheListingRunAreTheOnesLoaded)
+{
+    MakeEmulator();
+    m_dir.WriteFile("Vantorkorb.ini", "[Window]\r\nLGLPos=0\r\n");
+    TFakeProcesses::TOutcome outcome;
+    const std::string dir = Dir();
+    outcome.OnRun = [dir] {
+        std::ofstream(dir + "KorbVantor.txt", std::ios::binary) << kListing;
+        std::ofstream(dir + "Vantorkorb.ini", std::ios::binary)
+            << "[Window]\r\nLGLPos=1\r\n[pacman]\r\nCurScrShot=2\r\n";
+    };
+    m_processes.Outcomes.push_back(outcome);
+    TStartup startup(m_dialogs, m_processes);
+    ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
+    EXPECT_EQ(startup.LastListPos, 1);
+    EXPECT_EQ(startup.Catalogue().At(0).CurScrShot, 2);
+}
+
+TEST_F(StartupTest, EachGameGetsTheShotOfTheFirstSectionOfItsNameInAnyOrder)
+{
+    MakeEmulator();
+    struct
+    {
+        const char* File;
+        int Pacman, Galaga;
+    } const rows[] = {
+        {"[pacman]\r\nCurScrShot=2\r\n[galaga]\r\nCurScrShot=3\r\n", 2, 3},
+        {"[pacman]\r\nCurScrShot=2\r\n[gone]\r\nCurScrShot=5\r\n[galaga]\r\nCurScrShot=3\r\n", 2, 3},
+        {"[gone]\r\nCurScrShot=5\r\n[more]\r\nCurScrShot=6\r\n[GALAGA]\r\nCurScrShot=4\r\n", 0, 4},
+        {"[galaga]\r\nCurScrShot=1\r\n[PacMan]\r\nCurScrShot=9\r\n", 9, 1},
+        {"[Pacman]\r\nother=1\r\n[pacman]\r\nCurScrShot=7\r\n[galaga]\r\nCurScrShot=$10\r\n", 0, 16},
+        {"[pacman]\r\nCurScrShot=x\r\n[galaga]\r\nCurScrShot=1\r\n[galaga]\r\nCurScrShot=8\r\n", 0, 1},
+    };
+    for (const auto& row : rows) {
+        ScriptListing();
+        m_dir.WriteFile("Vantorkorb.ini", row.File);
+        TStartup startup(m_dialogs, m_processes);
+        ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded) << row.File;
+        ASSERT_EQ(startup.Catalogue().At(0).ZipName, "pacman");
+        EXPECT_EQ(startup.Catalogue().At(0).CurScrShot, row.Pacman) << row.File;
+        EXPECT_EQ(startup.Catalogue().At(1).CurScrShot, row.Galaga) << row.File;
+    }
+}
+
 } // namespace

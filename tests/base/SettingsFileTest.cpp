@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -360,6 +362,122 @@ TEST(SettingsFileDisk, ManySectionsAnswerFromTheIndex)
     for (int i = 0; i < 30000; i += 997)
         EXPECT_EQ(file.ReadInteger("GAME" + std::to_string(i), "curscrshot", -1), i % 7);
     EXPECT_EQ(file.ToBytes(), bytes);
+}
+
+TEST(SettingsFileScale, ManyRepeatedNamesAnswerFromTheFirstOfEach)
+{
+    // Every name comes twice, the second time in other letters' case and with its key first.
+    std::string bytes;
+    constexpr int kNames = 60000;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < kNames; ++i) {
+            const std::string number = std::to_string(i);
+            bytes += (pass == 0 ? "[game" : "[GAME") + number + "]\r\n";
+            if (pass == 0 && i % 3 == 0)
+                bytes += "other=" + number + "\r\n";
+            else
+                bytes += "CurScrShot=" + std::to_string(pass * 10 + i % 7) + "\r\n";
+            bytes += "\r\n";
+        }
+    TSettingsFile file = Parse(bytes);
+    EXPECT_EQ(file.ToBytes(), bytes);
+    EXPECT_EQ(file.SectionNames().size(), 2u * kNames);
+    for (int i = 0; i < kNames; i += 1237) {
+        const std::string name = "Game" + std::to_string(i);
+        EXPECT_EQ(file.ReadInteger(name, "curscrshot", -1), i % 3 == 0 ? -1 : i % 7) << name;
+    }
+    // Names whose first section lacks the key are passed over, not answered from the later one.
+    std::string expected;
+    for (int i = 0; i < kNames; ++i)
+        if (i % 3 != 0)
+            expected += "game" + std::to_string(i) + "=" + std::to_string(i % 7) + ";";
+    std::string visited;
+    file.ForEachValue("CURSCRSHOT", [&](std::string_view section, std::string_view value) {
+        visited.append(section).append("=").append(value).append(";");
+    });
+    EXPECT_EQ(visited, expected);
+    file.EraseSection("GAME1");
+    EXPECT_EQ(file.ReadInteger("game1", "CurScrShot", -1), 11);
+}
+
+TEST(SettingsFileScale, WalkingValuesSeesEmptyAndKeylessFilesAsNothing)
+{
+    for (const char* bytes : {"", "\r\n\r\n", "k=1\n", "[A]\nCurScrShot\n[B]\n;CurScrShot=1\n"}) {
+        int visits = 0;
+        Parse(bytes).ForEachValue("CurScrShot", [&](std::string_view, std::string_view) { ++visits; });
+        EXPECT_EQ(visits, 0) << bytes;
+    }
+    EXPECT_EQ(Parse("").ToBytes(), "");
+    EXPECT_TRUE(Parse("").SectionNames().empty());
+}
+
+TEST(SettingsFileWrite, AKeyHoldingAnEqualsSignReadsBackUpToIt)
+{
+    TSettingsFile file = Parse("[S]\nnokey\n");
+    file.WriteString("S", "a=b", "c");
+    file.WriteString("S", "a=b", "d"); // no stored key is "a=b": a second line, as on reading the file back
+    EXPECT_EQ(file.ReadString("S", "a", ""), "b=c");
+    EXPECT_FALSE(file.ValueExists("S", "a=b"));
+    EXPECT_EQ(file.ToBytes(), "[S]\r\nnokey\r\na=b=c\r\na=b=d\r\n\r\n");
+    EXPECT_EQ(Parse(file.ToBytes()).ReadString("S", "A", ""), "b=c");
+}
+
+TEST(SettingsFileWrite, ValuesHandedOutCanBeWrittenBack)
+{
+    // Each write grows the buffer the views point into; the write must take them before it does.
+    const std::string value(100, 'v');
+    TSettingsFile file = Parse("[Source]\nk=" + value + "\n[Other]\nx=1\n");
+    file.ForEachValue(
+        "k", [&](std::string_view section, std::string_view v) { file.WriteString(section, "copy", v); });
+    file.ForEachValue("copy",
+                      [&](std::string_view section, std::string_view v) { file.WriteString(v, v, section); });
+    EXPECT_EQ(file.ReadString("Source", "copy", ""), value);
+    EXPECT_EQ(file.ReadString(value, value, ""), "Source");
+    EXPECT_EQ(file.ToBytes(), "[Source]\r\nk=" + value + "\r\ncopy=" + value +
+                                  "\r\n\r\n[Other]\r\nx=1\r\n\r\n[" + value + "]\r\n" + value +
+                                  "=Source\r\n\r\n");
+}
+
+TEST(SettingsFileWrite, InterleavedGrowthAndRewritesKeepEveryByte)
+{
+    // Two sections that take turns growing, a key rewritten many times with ever longer values, and an
+    // erased section: the written file must be what the same writes give on a fresh object, in order.
+    TSettingsFile file = Parse("[A]\na0=x\n[B]\nb0=y\n[C]\nc=1\n");
+    std::string a = "[A]\r\na0=x\r\n";
+    for (int i = 1; i <= 300; ++i) {
+        const std::string n = std::to_string(i);
+        file.WriteString("a", "a" + n, n);
+        file.WriteString("B", "b" + n, n);
+        a += "a" + n + "=" + n + "\r\n";
+    }
+    std::string last;
+    for (int i = 0; i < 3000; ++i) {
+        last = std::string(static_cast<size_t>(i % 500), static_cast<char>('a' + i % 26));
+        file.WriteString("C", "C", last);
+    }
+    file.EraseSection("b");
+    file.WriteString("B", "again", "1");
+    EXPECT_EQ(file.ToBytes(), a + "\r\n[C]\r\nC=" + last + "\r\n\r\n[B]\r\nagain=1\r\n\r\n");
+    EXPECT_EQ(file.ReadInteger("A", "A300", 0), 300);
+    EXPECT_EQ(file.ReadInteger("A", "a150", 0), 150);
+    EXPECT_FALSE(file.ValueExists("B", "b1"));
+}
+
+TEST(SettingsFileWrite, ARunOfIntegersWritesAsOneAtATime)
+{
+    const std::string start = "[VantorKorb]\r\nVersion=1\r\n[pac]\r\nkeep=1\r\n";
+    const std::vector<std::pair<std::string, int32_t>> values = {
+        {"Pac", 3},         {"galaga", -7}, {"PAC", 4},   {"vantorkorb", 2},
+        {"line\nbreak", 1}, {"", 0},        {"galaga", 9}};
+    TSettingsFile batch = Parse(start);
+    batch.WriteIntegers("CurScrShot", values);
+    TSettingsFile single = Parse(start);
+    for (const auto& [name, value] : values)
+        single.WriteInteger(name, "CurScrShot", value);
+    EXPECT_EQ(batch.ToBytes(), single.ToBytes());
+    EXPECT_EQ(batch.ReadInteger("PAC", "CurScrShot", -1), 4);
+    EXPECT_EQ(batch.ReadInteger("Galaga", "CurScrShot", -1), 9);
+    EXPECT_EQ(batch.ReadString("line break", "CurScrShot", ""), "1");
 }
 
 } // namespace
