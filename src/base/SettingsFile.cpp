@@ -43,19 +43,10 @@ std::string WithoutLineBreaks(std::string_view text)
     return result;
 }
 
+// The seed keeps the keys of different sections apart in the one key table.
 uint64_t CaseBlindHash(std::string_view text, uint64_t seed = 0)
 {
-    uint64_t h = 14695981039346656037ull ^ seed;
-    for (const char c : text) {
-        h ^= static_cast<unsigned char>(LowerAscii(c));
-        h *= 1099511628211ull;
-    }
-    // Mixed so that the low bits, which pick the slot, depend on every byte.
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ull;
-    return h ^ (h >> 33);
+    return HashFoldedAscii(text) ^ seed;
 }
 
 // A slot count that keeps an open-addressing table at most half full.
