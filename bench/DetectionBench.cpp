@@ -1,5 +1,7 @@
-// Installed detection of 30,000 games over "ziproms/", "roms/" and three extra zipped rom paths.
+// Installed detection of 30,000 games over "ziproms/", "roms/" and three extra zipped rom paths, and of
+// 100,000 games with a third of them in "ziproms/" (with and without an extra path), dates alone included.
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -98,6 +100,104 @@ void BM_UpdateInstallStates(benchmark::State& state)
     state.counters["extra_path"] = counts[2];
 }
 BENCHMARK(BM_UpdateInstallStates)->Unit(benchmark::kMillisecond);
+
+constexpr int kLargeGames = 100000;
+
+// A large collection as users keep one: every third game zipped in "ziproms/", a few unpacked in "roms/",
+// and optionally every seventh of the rest on an extra path, a tenth of those in capitals.
+class TLargeFolder
+{
+public:
+    explicit TLargeFolder(bool withExtraPath)
+        : m_root(fs::temp_directory_path() / ("vantorkorb-detectbench100k-" + std::to_string(::getpid())))
+    {
+        fs::create_directories(m_root / "ziproms");
+        fs::create_directories(m_root / "roms");
+        if (withExtraPath) {
+            Paths[1] = (m_root / "extra").string() + "/";
+            fs::create_directories(Paths[1]);
+        }
+        for (int i = 0; i < kLargeGames; ++i) {
+            const std::string zip = ZipName(i);
+            if (i % 3 == 0) {
+                std::ofstream((m_root / "ziproms" / (zip + ".zip")).string()) << "PK";
+                ++Installed;
+            } else if (i % 5000 == 1) {
+                fs::create_directories(m_root / "roms" / zip);
+                ++Installed;
+            } else if (withExtraPath && i % 7 == 0) {
+                std::string name = i % 10 == 0 ? "G" + zip.substr(1) + ".ZIP" : zip + ".zip";
+                std::ofstream(Paths[1] + name) << "PK";
+                ++OnExtraPath;
+            }
+            Catalogue.AddGame(std::make_unique<TGameObject>());
+            Catalogue.At(i).ZipName = zip;
+        }
+        m_saved = fs::current_path();
+        fs::current_path(m_root);
+    }
+
+    ~TLargeFolder()
+    {
+        fs::current_path(m_saved);
+        fs::remove_all(m_root);
+    }
+
+    static std::string ZipName(int i)
+    {
+        char name[16];
+        std::snprintf(name, sizeof name, "g%06d", i);
+        return name;
+    }
+
+    TGameObjectList Catalogue;
+    TZipRomPaths Paths;
+    int Installed = 0;
+    int OnExtraPath = 0;
+
+private:
+    fs::path m_root;
+    fs::path m_saved;
+};
+
+void CheckLarge(benchmark::State& state, const TLargeFolder& folder)
+{
+    int counts[3] = {0, 0, 0};
+    int dated = 0;
+    for (int i = 0; i < folder.Catalogue.Count(); ++i) {
+        ++counts[folder.Catalogue.At(i).InstallState];
+        dated += folder.Catalogue.At(i).ZipDate.empty() ? 0 : 1;
+    }
+    if (counts[1] != folder.Installed || counts[2] != folder.OnExtraPath ||
+        dated != kLargeGames / 3 + 1 + folder.OnExtraPath) {
+        state.SkipWithError("unexpected install states or dates");
+    }
+    state.counters["installed"] = counts[1];
+    state.counters["extra_path"] = counts[2];
+    state.counters["dated"] = dated;
+}
+
+void BM_UpdateInstallStates100k(benchmark::State& state)
+{
+    TLargeFolder folder(state.range(0) != 0);
+    UpdateInstallStates(folder.Catalogue, folder.Paths);
+    for (auto _ : state) {
+        UpdateInstallStates(folder.Catalogue, folder.Paths);
+    }
+    CheckLarge(state, folder);
+}
+BENCHMARK(BM_UpdateInstallStates100k)->ArgName("extra_path")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_UpdateZipDates100k(benchmark::State& state)
+{
+    TLargeFolder folder(false);
+    UpdateInstallStates(folder.Catalogue, folder.Paths);
+    for (auto _ : state) {
+        UpdateZipDates(folder.Catalogue, folder.Paths);
+    }
+    CheckLarge(state, folder);
+}
+BENCHMARK(BM_UpdateZipDates100k)->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();

@@ -104,7 +104,12 @@ std::optional<TDateTime> FileModificationTime(const std::string& path)
     };
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    const std::time_t when = info.st_mtime;
+    return LocalDateTimeOf(info.st_mtime);
+}
+
+std::optional<TDateTime> LocalDateTimeOf(int64_t unixSeconds)
+{
+    const auto when = static_cast<std::time_t>(unixSeconds);
     std::tm local{};
     if (!::localtime_r(&when, &local))
         return std::nullopt;

@@ -19,5 +19,7 @@ inline constexpr TDateTime kNeverDateTime = TDateTime::FromDays(10);
 
 std::string FormatDateTime(TDateTime value);
 std::optional<TDateTime> ParseDateTime(const std::string& text);
+// A moment given in seconds since 1970-01-01 UTC, in local time; nothing when the system cannot convert it.
+std::optional<TDateTime> LocalDateTimeOf(int64_t unixSeconds);
 // Last modification time of a regular file in local time, whole seconds; nothing when it does not exist.
 std::optional<TDateTime> FileModificationTime(const std::string& path);

@@ -1,12 +1,10 @@
 #include "catalogue/FileLocator.h"
 
-const TFolderListing& TFileLocator::Listing(const std::string& folder)
+const TFolderIndex& TFileLocator::Folder(const std::string& folder)
 {
-    auto known = m_listings.find(folder);
-    if (known == m_listings.end()) {
-        known = m_listings.emplace(folder, TFolderListing(folder)).first;
-        known->second.Index();
-    }
+    auto known = m_folders.find(folder);
+    if (known == m_folders.end())
+        known = m_folders.emplace(folder, TFolderIndex(folder)).first;
     return known->second;
 }
 
@@ -22,9 +20,9 @@ std::optional<std::string> TFileLocator::Find(const std::string& path, TEntryKin
     if (m_mode == TMode::Direct) {
         return FindEntry(folder, leaf, kind);
     }
-    const auto found = Listing(folder).Find(leaf, kind);
+    const auto found = Folder(folder).Find(leaf, kind);
     if (!found) {
         return std::nullopt;
     }
-    return folder + *found;
+    return folder + std::string(*found);
 }

@@ -1,17 +1,18 @@
 #pragma once
-// Finding files and folders by name, exact first and then differing only in letter case, from one listing
+// Finding files and folders by name, exact first and then differing only in letter case, from one index
 // per folder: the detection of a whole catalogue must not list a folder once per game.
 
 #include <optional>
 #include <string>
 #include <unordered_map>
 
+#include "base/FolderIndex.h"
 #include "base/FolderListing.h"
 
 class TFileLocator
 {
 public:
-    // Indexed: every lookup is answered from the folder listings (for whole-catalogue passes).
+    // Indexed: every lookup is answered from the folder indexes (for whole-catalogue passes).
     // Direct: the exact name is tested on disk first and a folder is listed only for the case fallback.
     enum class TMode { Indexed, Direct };
     explicit TFileLocator(TMode mode) : m_mode(mode) {}
@@ -21,10 +22,13 @@ public:
     std::optional<std::string> FindFile(const std::string& path) { return Find(path, TEntryKind::File); }
     std::optional<std::string> FindFolder(const std::string& path) { return Find(path, TEntryKind::Folder); }
 
+    // The folder ("" is the working directory, else ending in a separator), read on first use and kept
+    // for the locator's life, for passes that look names up in it directly.
+    const TFolderIndex& Folder(const std::string& folder);
+
 private:
     std::optional<std::string> Find(const std::string& path, TEntryKind kind);
-    const TFolderListing& Listing(const std::string& folder);
 
     TMode m_mode;
-    std::unordered_map<std::string, TFolderListing> m_listings; // "" is the working directory
+    std::unordered_map<std::string, TFolderIndex> m_folders;
 };

@@ -59,8 +59,10 @@ void TEmulatorFolderMenu::SwitchTo(const std::string& folder)
         return;
     }
     m_window.PagesAfterLoad();
-    // After a load that stopped, the catalogue is empty: the title must say so too.
-    m_window.FillGameList();
+    // After a load that stopped, the catalogue is empty: the title must say so too. A completed load ends
+    // with the detection; a refused folder kept the records with dates of an earlier moment.
+    m_window.FillGameList(outcome == TLoadOutcome::Loaded ? TMain::TZipDates::JustDetected
+                                                          : TMain::TZipDates::Refresh);
     if (outcome)
         m_recent.Remember(m_window.m_startup.Paths().AppDir);
     RecentFoldersShow();

@@ -192,7 +192,7 @@ void TMain::MenuCheckForInstalledGamesClick()
     UpdateInstallStates(m_startup.Catalogue(), m_startup.ZipRomPaths());
     m_gameList->ClearSelection();
     m_startEmuButton->setEnabled(false);
-    FillGameList();
+    FillGameList(TZipDates::JustDetected);
 }
 
 void TMain::MenuCheckforSupportedgamesClick()
@@ -208,8 +208,9 @@ void TMain::MenuCheckforSupportedgamesClick()
         return;
     }
     PagesAfterLoad();
-    // After a load that stopped, the catalogue is empty: the title must say so too.
-    FillGameList();
+    // After a load that stopped, the catalogue is empty: the title must say so too. A completed load ends
+    // with the detection.
+    FillGameList(outcome == TLoadOutcome::Loaded ? TZipDates::JustDetected : TZipDates::Refresh);
 }
 
 void TMain::MenuSetAlternativeRompathClick()

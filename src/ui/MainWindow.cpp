@@ -183,7 +183,8 @@ void TMain::FormCreate()
     PagesAfterLoad();
     ApplyScreenshotControls();
     if (outcome == TLoadOutcome::Loaded) {
-        FillGameList();
+        // A completed load ends with the detection.
+        FillGameList(TZipDates::JustDetected);
     }
     // The restored size moved the window's centre.
     CentreOnDesktop();
@@ -219,12 +220,14 @@ void TMain::ReleaseCatalogueView()
     emit CurrentGameChanged(nullptr);
 }
 
-void TMain::FillGameList()
+void TMain::FillGameList(TZipDates zipDates)
 {
     setUpdatesEnabled(false);
     TGameObjectList& catalogue = m_startup.Catalogue();
     // Archives change on disk between fills; the list shows their dates as they are now.
-    UpdateZipDates(catalogue, m_startup.ZipRomPaths());
+    if (zipDates == TZipDates::Refresh) {
+        UpdateZipDates(catalogue, m_startup.ZipRomPaths());
+    }
     m_listFilter.SetInstallFilter(m_view.Filter);
     // "Recently" is measured from the start of the fill, the same moment for every game.
     m_listFilter.SetPlayCriteria(m_playLog.get(), m_menus->FavouritesOnly(), m_menus->RecentOnly(),

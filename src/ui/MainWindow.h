@@ -47,7 +47,10 @@ public:
     // True after a load that found a required file missing: the program ends without saving.
     bool MustEnd() const { return m_mustEnd; }
 
-    void FillGameList();
+    // Whether the catalogue's zip dates are as on disk now: only a fill that directly follows a detection
+    // of the whole catalogue may say so, which spares it a second pass over every archive.
+    enum class TZipDates { Refresh, JustDetected };
+    void FillGameList(TZipDates zipDates = TZipDates::Refresh);
     void UpdateSelection();
     void SetStatusText(const QString& text);
     void ShowCredit();

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -227,5 +229,141 @@ TEST_F(InstalledGames, ArchiveAddedLaterIsSeenByTheNextPass)
     File("ziproms/abc.zip");
     UpdateInstallStates(catalogue, m_zipRomPaths);
     EXPECT_EQ(catalogue.At(0).InstallState, 1);
+}
+TEST_F(InstalledGames, SeveralCaseVariantsGiveTheDateOfTheFirstInByteOrder)
+{
+    File("ziproms/abc.ZIP", 10);
+    File("ziproms/ABC.zip", 20);
+    File("ziproms/Abc.zip", 30);
+    TGameObject game = Detect("aBc");
+    EXPECT_EQ(game.InstallState, 1);
+    EXPECT_EQ(game.ZipDate, DateOf("ziproms/ABC.zip"));
+    EXPECT_EQ(Detect("abc").ZipDate, DateOf("ziproms/ABC.zip"));
+    EXPECT_EQ(Detect("Abc").ZipDate, DateOf("ziproms/Abc.zip"));
+    File("ziproms/aBc.zip", 40);
+    EXPECT_EQ(Detect("aBc").ZipDate, DateOf("ziproms/aBc.zip")); // the exact name wins again
+}
+
+TEST_F(InstalledGames, AFolderNamedLikeTheArchiveIsPassedOver)
+{
+    Folder("extra0/abc.zip");
+    Folder("ABC.zip");
+    File("extra1/Abc.zip", 50);
+    m_zipRomPaths[0] = Extra("extra0");
+    m_zipRomPaths[1] = Extra("extra1");
+    TGameObject game = Detect("abc");
+    EXPECT_EQ(game.InstallState, 2);
+    EXPECT_EQ(game.ZipDate, DateOf(Extra("extra1") + "Abc.zip"));
+    EXPECT_EQ(Search("abc"), Extra("extra1") + "Abc.zip");
+}
+
+TEST_F(InstalledGames, LinksCountAsWhatTheyPointTo)
+{
+    File("store/real.bin", 70);
+    Folder("store/unpacked");
+    fs::create_symlink(m_dir.Path() / "store/real.bin", m_dir.Path() / "ziproms/linked.zip");
+    fs::create_symlink(m_dir.Path() / "store/unpacked", m_dir.Path() / "roms/folded");
+    fs::create_symlink(m_dir.Path() / "store/nothing", m_dir.Path() / "ziproms/broken.zip");
+    fs::create_symlink(m_dir.Path() / "store/real.bin", m_dir.Path() / "roms/filelink");
+    TGameObject linked = Detect("LINKED");
+    EXPECT_EQ(linked.InstallState, 1);
+    EXPECT_EQ(linked.ZipDate, DateOf("store/real.bin"));
+    EXPECT_EQ(Detect("folded").InstallState, 1);
+    EXPECT_EQ(Detect("folded").ZipDate, "");
+    EXPECT_EQ(Detect("broken").InstallState, 0);
+    EXPECT_EQ(Detect("filelink").InstallState, 0);
+}
+
+TEST_F(InstalledGames, EmptySearchEntriesAreSkippedAndTheOrderKept)
+{
+    File("one/abc.zip", 10);
+    File("two/abc.zip", 20);
+    File("ziproms/abc.zip", 30);
+    m_zipRomPaths = {";;", ";" + Extra("two") + ";;" + Extra("one") + ";", ""};
+    EXPECT_EQ(Detect("abc").ZipDate, DateOf(Extra("two") + "abc.zip"));
+    EXPECT_EQ(Search("abc"), Extra("two") + "abc.zip");
+    m_zipRomPaths = {";", "", ";;;"};
+    EXPECT_EQ(Detect("abc").ZipDate, DateOf("ziproms/abc.zip"));
+}
+
+TEST_F(InstalledGames, EntryEndingInColonInsideAFolderKeepsItsLeaf)
+{
+    File("sub/drive:ABC.zip", 5);
+    m_zipRomPaths[2] = "sub/drive:";
+    TGameObject game = Detect("abc");
+    EXPECT_EQ(game.InstallState, 2);
+    EXPECT_EQ(game.ZipDate, DateOf("sub/drive:ABC.zip"));
+    EXPECT_EQ(Search("abc"), "sub/drive:ABC.zip");
+}
+
+TEST_F(InstalledGames, ZipDatesFollowTheDiskAndLeaveTheStateAlone)
+{
+    File("ziproms/abc.zip", 30);
+    File("extra0/xyz.zip", 30);
+    m_zipRomPaths[0] = Extra("extra0");
+    TGameObjectList catalogue;
+    for (const char* zip : {"abc", "xyz", "../ziproms/abc"}) {
+        auto game = std::make_unique<TGameObject>();
+        game->ZipName = zip;
+        catalogue.AddGame(std::move(game));
+    }
+    UpdateInstallStates(catalogue, m_zipRomPaths);
+    File("ziproms/abc.zip", 400);
+    fs::remove(m_dir.Path() / "extra0/xyz.zip");
+    catalogue.At(2).ZipDate = "stale";
+    UpdateZipDates(catalogue, m_zipRomPaths);
+    EXPECT_EQ(catalogue.At(0).ZipDate, DateOf("ziproms/abc.zip"));
+    EXPECT_EQ(catalogue.At(1).ZipDate, "");
+    EXPECT_EQ(catalogue.At(2).ZipDate, "");
+    // The states are those of the detection until the next one.
+    EXPECT_EQ(catalogue.At(1).InstallState, 2);
+    EXPECT_EQ(catalogue.At(2).InstallState, 0);
+}
+
+// The whole-catalogue pass and the single lookups take different roads to the same answers.
+TEST_F(InstalledGames, ThePassAgreesWithSingleLookupsOnAMixedCollection)
+{
+    std::mt19937 random(11);
+    m_zipRomPaths = {Extra("extra0"), Extra("extra1") + ";" + "drive:", ""};
+    const std::vector<std::string> places = {"ziproms/", "roms/", "", "extra0/", "extra1/", "drive:"};
+    auto spelled = [&](std::string name) {
+        for (char& c : name)
+            if (random() % 3 == 0)
+                c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        return name;
+    };
+    TGameObjectList catalogue;
+    for (int i = 0; i < 120; ++i) {
+        const std::string zip = "gm" + std::to_string(i);
+        for (int copies = static_cast<int>(random() % 3); copies > 0; --copies) {
+            const std::string& place = places[random() % places.size()];
+            std::error_code taken; // the same spelling may have been drawn as a file already
+            if (place == "roms/" || random() % 7 == 0)
+                fs::create_directories(
+                    m_dir.Path() / (place + spelled(zip) + (place == "roms/" ? "" : ".zip")), taken);
+            else
+                File(place + spelled(zip + ".zip"), static_cast<int>(random() % 1000));
+        }
+        auto game = std::make_unique<TGameObject>();
+        game->ZipName = spelled(zip);
+        catalogue.AddGame(std::move(game));
+    }
+    UpdateInstallStates(catalogue, m_zipRomPaths);
+    int counts[3] = {0, 0, 0};
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        const TGameObject& game = catalogue.At(i);
+        TGameObject single;
+        single.ZipName = game.ZipName;
+        UpdateInstallState(single, m_zipRomPaths);
+        EXPECT_EQ(game.InstallState, single.InstallState) << game.ZipName;
+        EXPECT_EQ(game.ZipDate, single.ZipDate) << game.ZipName;
+        const std::string archive = Search(game.ZipName);
+        EXPECT_EQ(game.ZipDate, archive.empty() ? "" : DateOf(archive)) << game.ZipName;
+        ++counts[game.InstallState];
+    }
+    // Every state occurs, so the comparison covers each road.
+    EXPECT_GT(counts[0], 0);
+    EXPECT_GT(counts[1], 0);
+    EXPECT_GT(counts[2], 0);
 }
 } // namespace
