@@ -64,6 +64,13 @@ int TGameObjectList::IndexOf(std::string_view key) const
     }
 }
 
+void TGameObjectList::PrefetchIndexOf(std::string_view zipName) const
+{
+    if (!m_slots.empty()) {
+        __builtin_prefetch(&m_slots[HashHalf(zipName) & (m_slots.size() - 1)]);
+    }
+}
+
 // Only the first game of a name is indexed: a later duplicate is never the answer.
 void TGameObjectList::Index(int game)
 {

@@ -2,9 +2,10 @@
 #include "base/AsciiText.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "catalogue/TextLines.h"
 
@@ -14,38 +15,42 @@ constexpr std::string_view kReadmeMarker = "nternal name";
 // A hostile listing of millions of words must not make the catalogue reserve room for all of them.
 constexpr int kMostReserved = 1 << 17;
 
-struct TFoldedHash
-{
-    size_t operator()(std::string_view text) const { return static_cast<size_t>(HashFoldedAscii(text)); }
-};
-
-struct TFoldedEqual
-{
-    bool operator()(std::string_view a, std::string_view b) const { return SameTextAscii(a, b); }
-};
-
 // The listed names still waiting for a readme line. Only how many copies of each name (ignoring case)
 // remain matters, so a count per folded name gives the result of a search through the list in O(1). The
-// names are views into the listing's bytes, which outlive the import.
+// names are views into the listing's bytes, which outlive the import. Open addressing keeps a name's count
+// and hash in one slot: a readme in another order than the listing costs one memory read per line, not
+// three.
 class TSupportedNames
 {
 public:
-    explicit TSupportedNames(size_t expected) { m_counts.reserve(expected); }
+    explicit TSupportedNames(size_t expected) : m_slots(SlotsFor(expected)) {}
 
-    void Add(std::string_view word)
+    void Add(std::string_view word, uint64_t hash)
     {
-        ++m_counts[word];
+        if ((m_used + 1) * 2 > m_slots.size()) {
+            Grow();
+        }
+        TSlot& slot = m_slots[SlotOf(word, hash)];
+        if (slot.Count < 0) {
+            slot = TSlot{word, static_cast<uint32_t>(hash >> 32), 0};
+            ++m_used;
+        }
+        ++slot.Count;
         ++m_remaining;
     }
 
+    // Asks the memory for the slot a later Take of a name with this hash reads first.
+    void Prefetch(uint64_t hash) const { __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]); }
+
     // Consumes one copy of the name when there is one.
-    bool Take(std::string_view name)
+    bool Take(std::string_view name, uint64_t hash)
     {
-        auto it = m_counts.find(name);
-        if (it == m_counts.end() || it->second == 0) {
+        TSlot& slot = m_slots[SlotOf(name, hash)];
+        if (slot.Count <= 0) {
             return false;
         }
-        --it->second;
+        // A slot whose count reached 0 stays taken, so the names after it on the same run stay found.
+        --slot.Count;
         --m_remaining;
         return true;
     }
@@ -54,7 +59,47 @@ public:
     int Remaining() const { return m_remaining; }
 
 private:
-    std::unordered_map<std::string_view, int, TFoldedHash, TFoldedEqual> m_counts;
+    struct TSlot
+    {
+        std::string_view Name;
+        uint32_t Check = 0; // the hash's upper half: most other names are told apart without reading theirs
+        int32_t Count = -1; // -1: free
+    };
+
+    static size_t SlotsFor(size_t names)
+    {
+        size_t slots = 1024;
+        while (slots < names * 2) {
+            slots *= 2;
+        }
+        return slots;
+    }
+
+    // The slot holding name, or the free slot where it belongs.
+    size_t SlotOf(std::string_view name, uint64_t hash) const
+    {
+        const size_t mask = m_slots.size() - 1;
+        const auto check = static_cast<uint32_t>(hash >> 32);
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            const TSlot& slot = m_slots[at];
+            if (slot.Count < 0 || (slot.Check == check && SameTextAscii(slot.Name, name))) {
+                return at;
+            }
+        }
+    }
+
+    void Grow()
+    {
+        const std::vector<TSlot> old = std::exchange(m_slots, std::vector<TSlot>(m_slots.size() * 2));
+        for (const TSlot& slot : old) {
+            if (slot.Count >= 0) {
+                m_slots[SlotOf(slot.Name, HashFoldedAscii(slot.Name))] = slot;
+            }
+        }
+    }
+
+    std::vector<TSlot> m_slots;
+    size_t m_used = 0;
     int m_remaining = 0;
 };
 
@@ -103,8 +148,44 @@ TSupportedNames ReadListing(std::string_view listing)
     size_t words = 0;
     VisitWords(listed, [&](std::string_view) { ++words; });
     TSupportedNames names(std::min(words, static_cast<size_t>(kMostReserved)));
-    VisitWords(listed, [&](std::string_view word) { names.Add(word); });
+    VisitWords(listed, [&](std::string_view word) { names.Add(word, HashFoldedAscii(word)); });
     return names;
+}
+
+// A readme line split into display and zip name, with the zip name's hash.
+struct TReadmeEntry
+{
+    std::string_view Trimmed;
+    size_t Blank = std::string_view::npos;
+    std::string_view ZipName;
+    uint64_t Hash = 0;
+};
+
+TReadmeEntry SplitReadmeLine(std::string_view line)
+{
+    TReadmeEntry entry;
+    entry.Trimmed = TrimControls(line);
+    entry.Blank = entry.Trimmed.rfind(' ');
+    entry.ZipName =
+        entry.Blank == std::string_view::npos ? entry.Trimmed : entry.Trimmed.substr(entry.Blank + 1);
+    entry.Hash = HashFoldedAscii(entry.ZipName);
+    return entry;
+}
+
+void AddGame(TGameObjectList& catalogue, const TReadmeEntry& entry)
+{
+    auto game = std::make_unique<TGameObject>();
+    game->ZipName = std::string(entry.ZipName);
+    game->GameName = entry.Blank == std::string_view::npos
+                         ? std::string()
+                         : TitleCase(TrimControls(entry.Trimmed.substr(0, entry.Blank)));
+    catalogue.AddGame(std::move(game));
+}
+
+void Prefetch(const TGameObjectList& catalogue, const TSupportedNames& names, const TReadmeEntry& entry)
+{
+    names.Prefetch(entry.Hash);
+    catalogue.PrefetchIndexOf(entry.ZipName);
 }
 
 void MatchReadme(TGameObjectList& catalogue, TSupportedNames& names, std::string_view readme)
@@ -113,19 +194,26 @@ void MatchReadme(TGameObjectList& catalogue, TSupportedNames& names, std::string
     if (!SkipPastMarker(reader, kReadmeMarker)) {
         return;
     }
+    // Lines are split a few ahead of their lookup, so that the lookup's slot is on its way from memory.
+    constexpr size_t kAhead = 8;
+    std::array<TReadmeEntry, kAhead> ahead;
+    size_t waiting = 0;
     std::string_view line;
-    while (!names.Empty() && reader.Next(line)) {
-        std::string_view trimmed = TrimControls(line);
-        size_t blank = trimmed.rfind(' ');
-        std::string_view zipName = blank == std::string_view::npos ? trimmed : trimmed.substr(blank + 1);
-        if (!names.Take(zipName)) {
-            continue;
+    while (waiting < kAhead && reader.Next(line)) {
+        ahead[waiting] = SplitReadmeLine(line);
+        Prefetch(catalogue, names, ahead[waiting++]);
+    }
+    for (size_t next = 0; waiting > 0 && !names.Empty(); next = (next + 1) % kAhead) {
+        const TReadmeEntry entry = ahead[next];
+        --waiting;
+        if (reader.Next(line)) {
+            ahead[next] = SplitReadmeLine(line);
+            Prefetch(catalogue, names, ahead[next]);
+            ++waiting;
         }
-        auto game = std::make_unique<TGameObject>();
-        game->ZipName = std::string(zipName);
-        game->GameName = blank == std::string_view::npos ? std::string()
-                                                         : TitleCase(TrimControls(trimmed.substr(0, blank)));
-        catalogue.AddGame(std::move(game));
+        if (names.Take(entry.ZipName, entry.Hash)) {
+            AddGame(catalogue, entry);
+        }
     }
 }
 } // namespace

@@ -101,6 +101,28 @@ TEST(ImportReadme, EachMatchConsumesOneListedCopy)
     EXPECT_EQ(twice.Games, (TEntries{{"abc", "First"}, {"ABC", "Second"}}));
 }
 
+// More names than the table reserves for, so it grows while the listing is read; names whose copies are all
+// taken must not hide the names stored after them.
+TEST(ImportReadme, HugeListingMatchesEveryNameOnceInAnyOrderAndCase)
+{
+    constexpr int kNames = 140000;
+    std::string listing = "games:\r\n";
+    std::string readme = kReadmeHead;
+    for (int i = 0; i < kNames; ++i) {
+        listing += "n" + std::to_string(i) + (i % 10 == 9 ? "\r\n" : " ");
+    }
+    for (int i = kNames; i-- > 0;) {
+        readme += "Game " + std::to_string(i) + (i % 2 ? " N" : " n") + std::to_string(i) + "\r\n";
+        readme += "Again n" + std::to_string(i) + "\r\n";
+    }
+    const TImported imported = Import(listing, readme);
+    ASSERT_EQ(imported.Games.size(), size_t(kNames));
+    EXPECT_EQ(imported.Result.UnmatchedNames, 0);
+    EXPECT_EQ(imported.Games.front(), (std::pair<std::string, std::string>{"N139999", "Game 139999"}));
+    EXPECT_EQ(imported.Games.back(), (std::pair<std::string, std::string>{"n0", "Game 0"}));
+    EXPECT_EQ(imported.Games[1].first, "n139998");
+}
+
 TEST(ImportReadme, LinesBeforeTheMarkerAndTheMarkerLineAreNotMatched)
 {
     auto imported = Import("games:\r\nabc name\r\n", "Before abc\r\nInternal name\r\nAfter abc\r\n");
