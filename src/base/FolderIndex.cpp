@@ -13,17 +13,6 @@
 
 namespace {
 
-// FNV-1a over the lower-cased bytes: case variants share a hash.
-uint64_t HashIgnoringCase(std::string_view name)
-{
-    uint64_t hash = 14695981039346656037ull;
-    for (char c : name) {
-        hash ^= static_cast<unsigned char>(LowerAscii(c));
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
 uint32_t TagOf(uint64_t hash)
 {
     return static_cast<uint32_t>(hash >> 32);
@@ -64,7 +53,7 @@ TEntryKind KindOfListed(int folder, const dirent& found)
 
 } // namespace
 
-TNameKey::TNameKey(std::string_view name) : Name(name), Hash(HashIgnoringCase(name)) {}
+TNameKey::TNameKey(std::string_view name) : Name(name), Hash(HashFoldedAscii(name)) {}
 
 TFolderIndex::TFolderIndex(const std::string& folder)
 {
