@@ -61,8 +61,9 @@ public:
             }
         }
         for (int i = 0; i < kGames; ++i) {
-            Catalogue.AddGame(std::make_unique<TGameObject>());
-            Catalogue.At(i).ZipName = "game" + std::to_string(i);
+            auto game = std::make_unique<TGameObject>();
+            game->ZipName = "game" + std::to_string(i);
+            Catalogue.AddGame(std::move(game));
         }
         m_saved = fs::current_path();
         fs::current_path(m_root);
@@ -130,8 +131,9 @@ public:
                 std::ofstream(Paths[1] + name) << "PK";
                 ++OnExtraPath;
             }
-            Catalogue.AddGame(std::make_unique<TGameObject>());
-            Catalogue.At(i).ZipName = zip;
+            auto game = std::make_unique<TGameObject>();
+            game->ZipName = zip;
+            Catalogue.AddGame(std::move(game));
         }
         m_saved = fs::current_path();
         fs::current_path(m_root);

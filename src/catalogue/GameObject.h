@@ -27,6 +27,7 @@ public:
     bool Installed() const { return InstallState != kNotInstalled; }
 };
 
+// The index is keyed by each record's zip name as it was added: a record keeps its zip name while listed.
 class TGameObjectList
 {
 public:
