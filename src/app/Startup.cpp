@@ -291,7 +291,8 @@ TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
         ImportGames();
         LoadMainSettings();
         m_settingsLoaded = true;
-        UpdateInstallStates(m_catalogue, m_zipRomPaths);
+        const bool dates = !ZipDatesWanted || ZipDatesWanted();
+        UpdateInstallStates(m_catalogue, m_zipRomPaths, dates ? TZipDateRead::Read : TZipDateRead::Skip);
         return TLoadOutcome::Loaded;
     } catch (const std::exception& e) {
         ShowError(e.what());

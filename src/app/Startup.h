@@ -38,6 +38,9 @@ public:
     // Offered before the main settings are read when they predate the screenshot layout; by default
     // MigrateOldScreenshots.
     std::function<void()> OnScreenshotLayoutMigration;
+    // Asked by the load's detection, after the main settings are applied, whether it reads the zip dates
+    // too; unset, it does.
+    std::function<bool()> ZipDatesWanted;
     // Shows an unexpected error's text; by default an "Error" box with an OK button through the dialogs.
     std::function<void(const std::string&)> OnError;
 

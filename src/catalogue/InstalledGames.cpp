@@ -64,22 +64,31 @@ public:
             m_places.push_back({&m_locator.Folder(place.Folder), place.LeafPrefix});
     }
 
-    void Detect(TGameObject& game)
+    void Detect(TGameObject& game, TZipDateRead dates)
     {
+        const bool readDate = dates == TZipDateRead::Read;
         if (!IsPlainFileName(game.ZipName)) {
             game.InstallState = kNotInstalled;
-            game.ZipDate.clear();
+            if (readDate)
+                game.ZipDate.clear();
             return;
         }
         m_fileName.assign(game.ZipName).append(".zip");
         const TNameKey fileKey(m_fileName);
         const std::optional<std::string_view> inZipRoms = m_zipRoms->Find(fileKey, TEntryKind::File);
+        const bool inRomFolders = inZipRoms || m_roms->Find(game.ZipName, TEntryKind::Folder);
+        // Installed in the rom folders, the game needs the search only for the date.
+        if (inRomFolders && !readDate) {
+            game.InstallState = kInstalled;
+            return;
+        }
         const TFound archive = Search(fileKey, inZipRoms);
-        if (inZipRoms || m_roms->Find(game.ZipName, TEntryKind::Folder))
+        if (inRomFolders)
             game.InstallState = kInstalled;
         else
             game.InstallState = archive.Folder ? kInstalledOnExtraPath : kNotInstalled;
-        SetZipDate(game, DateOf(archive));
+        if (readDate)
+            SetZipDate(game, DateOf(archive));
     }
 
     void Date(TGameObject& game)
@@ -153,11 +162,11 @@ std::string SearchZipDirect(TFileLocator& locator, const TGameObject& game, cons
 }
 } // namespace
 
-void UpdateInstallStates(TGameObjectList& catalogue, const TZipRomPaths& zipRomPaths)
+void UpdateInstallStates(TGameObjectList& catalogue, const TZipRomPaths& zipRomPaths, TZipDateRead dates)
 {
     TCataloguePass pass(zipRomPaths);
     for (int i = 0; i < catalogue.Count(); ++i)
-        pass.Detect(catalogue.At(i));
+        pass.Detect(catalogue.At(i), dates);
 }
 
 void UpdateZipDates(TGameObjectList& catalogue, const TZipRomPaths& zipRomPaths)

@@ -8,9 +8,14 @@
 
 using TZipRomPaths = std::array<std::string, 3>;
 
+// Whether a detection of the whole catalogue reads the zip dates too. Without them it touches no archive
+// and leaves every ZipDate as it was; the install states are the same either way.
+enum class TZipDateRead { Read, Skip };
+
 // Paths are relative to the working directory. One folder index per call, never a listing per game;
-// sets InstallState and ZipDate of every record.
-void UpdateInstallStates(TGameObjectList& catalogue, const TZipRomPaths& zipRomPaths);
+// sets InstallState of every record, and its ZipDate unless told to skip the dates.
+void UpdateInstallStates(TGameObjectList& catalogue, const TZipRomPaths& zipRomPaths,
+                         TZipDateRead dates = TZipDateRead::Read);
 
 // The same for one game (used after a launch or for a single record).
 void UpdateInstallState(TGameObject& game, const TZipRomPaths& zipRomPaths);

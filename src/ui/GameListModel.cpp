@@ -54,6 +54,15 @@ void TGameListModel::ReadZipDates()
     m_datesRead = true;
 }
 
+void TGameListModel::ZipDatesChanged()
+{
+    m_datesRead = false;
+    const int column = static_cast<int>(TListColumn::ZipDate);
+    if (!m_shown.empty() && m_columnCount > column) {
+        emit dataChanged(index(0, column), index(Count() - 1, column));
+    }
+}
+
 void TGameListModel::Clear()
 {
     SetEntries({});

@@ -28,6 +28,8 @@ public:
     void SetEntries(std::vector<TGameListEntry> entries);
     void Clear();
     void SetColumnCount(int count);
+    // The records' zip dates were read again: the column is drawn anew and a date sort uses them.
+    void ZipDatesChanged();
     // Stable, so an earlier sort stays the second key; selections follow their games. Columns after the
     // system's three sort by the play log.
     void Sort(TListColumn column, bool descending);

@@ -49,6 +49,9 @@ void TMain::MenuIconsViewClick(TListStyle style)
 {
     m_view.ListStyle = style;
     m_menus->Reflect(m_view);
+    if (style == TListStyle::Details) {
+        ShowCurrentZipDates();
+    }
     m_gameList->SetViewStyle(style);
 }
 
@@ -57,6 +60,9 @@ void TMain::SortOn(TListColumn column)
     setUpdatesEnabled(false);
     m_view.SortColumn = column;
     m_menus->Reflect(m_view);
+    if (column == TListColumn::ZipDate) {
+        ShowCurrentZipDates();
+    }
     m_model->Sort(column, m_view.Descending);
     RememberListPos();
     setUpdatesEnabled(true);
@@ -189,7 +195,8 @@ void TMain::ShowTabSheet()
 
 void TMain::MenuCheckForInstalledGamesClick()
 {
-    UpdateInstallStates(m_startup.Catalogue(), m_startup.ZipRomPaths());
+    UpdateInstallStates(m_startup.Catalogue(), m_startup.ZipRomPaths(),
+                        ZipDatesShown() ? TZipDateRead::Read : TZipDateRead::Skip);
     m_gameList->ClearSelection();
     m_startEmuButton->setEnabled(false);
     FillGameList(TZipDates::JustDetected);

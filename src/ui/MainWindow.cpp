@@ -70,6 +70,7 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
     m_startup.OnApplyMainSettings = [this](const TMainSettingsRecord& record) { ApplyMainSettings(record); };
     m_startup.OnCollectMainSettings = [this](TMainSettingsRecord& record) { CollectMainSettings(record); };
     m_startup.OnError = [this](const std::string& text) { ShowError(text); };
+    m_startup.ZipDatesWanted = [this] { return ZipDatesShown(); };
     // Enter anywhere in the window presses the default button, the Start button.
     new TDefaultButtonKeys(this, [this] { StartEmuButtonClick(); });
     setMinimumSize(kPanelMinWidth + kSplitterWidth, kMinClientHeight);
@@ -216,6 +217,8 @@ void TMain::FormClose()
 void TMain::ReleaseCatalogueView()
 {
     m_currentGame = nullptr;
+    // The next fill decides again, for the records then listed.
+    m_zipDatesStale = false;
     m_model->Clear();
     emit CurrentGameChanged(nullptr);
 }
@@ -224,10 +227,12 @@ void TMain::FillGameList(TZipDates zipDates)
 {
     setUpdatesEnabled(false);
     TGameObjectList& catalogue = m_startup.Catalogue();
-    // Archives change on disk between fills; the list shows their dates as they are now.
-    if (zipDates == TZipDates::Refresh) {
+    // Archives change on disk between fills; the list shows their dates as they are now. Unseen, they wait.
+    const bool shown = ZipDatesShown();
+    if (shown && zipDates == TZipDates::Refresh) {
         UpdateZipDates(catalogue, m_startup.ZipRomPaths());
     }
+    m_zipDatesStale = !shown;
     m_listFilter.SetInstallFilter(m_view.Filter);
     // "Recently" is measured from the start of the fill, the same moment for every game.
     m_listFilter.SetPlayCriteria(m_playLog.get(), m_menus->FavouritesOnly(), m_menus->RecentOnly(),
@@ -246,6 +251,21 @@ void TMain::FillGameList(TZipDates zipDates)
     UpdateSelection();
     UpdateTitle();
     setUpdatesEnabled(true);
+}
+
+bool TMain::ZipDatesShown() const
+{
+    return m_view.ListStyle == TListStyle::Details || m_view.SortColumn == TListColumn::ZipDate;
+}
+
+void TMain::ShowCurrentZipDates()
+{
+    if (!m_zipDatesStale) {
+        return;
+    }
+    UpdateZipDates(m_startup.Catalogue(), m_startup.ZipRomPaths());
+    m_zipDatesStale = false;
+    m_model->ZipDatesChanged();
 }
 
 void TMain::UpdateSelection()

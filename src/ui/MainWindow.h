@@ -48,9 +48,13 @@ public:
     bool MustEnd() const { return m_mustEnd; }
 
     // Whether the catalogue's zip dates are as on disk now: only a fill that directly follows a detection
-    // of the whole catalogue may say so, which spares it a second pass over every archive.
+    // of the whole catalogue may say so, which spares it a second pass over every archive. Such a
+    // detection reads the dates exactly when ZipDatesShown() says so. A fill reads them only while they
+    // are shown; otherwise they are read when the Details style or a date sort is chosen.
     enum class TZipDates { Refresh, JustDetected };
     void FillGameList(TZipDates zipDates = TZipDates::Refresh);
+    // The Details style shows the dates, a sort by them orders the list by them; nothing else uses them.
+    bool ZipDatesShown() const;
     void UpdateSelection();
     void SetStatusText(const QString& text);
     void ShowCredit();
@@ -166,6 +170,8 @@ private:
     int SystemListCount() const;
     void ReflectFavourite();
     void RecordPlay(const TLaunchContext& context);
+    // Reads the dates a fill skipped, before they are shown or sorted on.
+    void ShowCurrentZipDates();
 
     TViewState m_view;
     TGameListFilter m_listFilter;
@@ -192,6 +198,8 @@ private:
     bool m_mustEnd = false;
     bool m_closed = false;
     bool m_filling = false;
+    // A fill skipped the zip dates: the records may hold older ones.
+    bool m_zipDatesStale = false;
 
     std::unique_ptr<TPlayLog> m_playLog;
     TSearchField* m_searchField = nullptr;

@@ -282,6 +282,33 @@ TEST_F(StartupTest, MainSettingsReachTheWindowAndTheCatalogue)
     EXPECT_EQ(startup.Catalogue().At(1).InstallState, 1);
 }
 
+// The window decides from its applied settings whether the load's detection reads the archive dates.
+TEST_F(StartupTest, TheDetectionReadsTheZipDatesOnlyWhenTheWindowWantsThem)
+{
+    MakeEmulator();
+    m_dir.WriteFile("ziproms/galaga.zip", "zip");
+    const std::string date = FormatDateTime(*FileModificationTime("ziproms/galaga.zip"));
+    std::vector<std::string> calls;
+    for (const bool wanted : {false, true}) {
+        ScriptListing();
+        TStartup startup(m_dialogs, m_processes);
+        startup.OnApplyMainSettings = [&](const TMainSettingsRecord&) { calls.push_back("apply"); };
+        startup.ZipDatesWanted = [&, wanted] {
+            calls.push_back("dates?");
+            return wanted;
+        };
+        ASSERT_EQ(startup.LoadSequence(false), TLoadOutcome::Loaded);
+        EXPECT_EQ(startup.Catalogue().At(1).InstallState, 1);
+        EXPECT_EQ(startup.Catalogue().At(1).ZipDate, wanted ? date : "");
+    }
+    EXPECT_EQ(calls, (std::vector<std::string>{"apply", "dates?", "apply", "dates?"}));
+    // Nobody asked: the dates are read.
+    ScriptListing();
+    TStartup unasked(m_dialogs, m_processes);
+    ASSERT_EQ(unasked.LoadSequence(false), TLoadOutcome::Loaded);
+    EXPECT_EQ(unasked.Catalogue().At(1).ZipDate, date);
+}
+
 TEST_F(StartupTest, OldSettingsOfferTheScreenshotMigrationOnce)
 {
     MakeEmulator();

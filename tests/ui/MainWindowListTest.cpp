@@ -146,6 +146,8 @@ TEST_F(TMainWindowTest, CheckForInstalledGamesRedetectsFromTheFolder)
     Click("MenuCheckForInstalledGames");
     ASSERT_EQ(ListedZips(), std::vector<std::string>{"beta"});
     EXPECT_TRUE(Window->StartEmuButton().isEnabled());
+    // The date column is on screen in Details only.
+    Click("MSIconsDetails");
     EXPECT_FALSE(Window->Model().data(Window->Model().index(0, 2), Qt::DisplayRole).toString().isEmpty());
 }
 

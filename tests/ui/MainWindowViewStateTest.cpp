@@ -72,6 +72,7 @@ TEST_F(TMainWindowTest, AppliedSettingsShowInTheMenus)
 
 TEST_F(TMainWindowTest, FillingTheListReadsTheArchiveDatesAgain)
 {
+    Click("MSIconsDetails");
     AddGames({{"alpha", "Alpha", kInstalled, 10}, {"beta", "Beta", kInstalled}});
     // The load detects the games and their dates once.
     UpdateInstallStates(Startup->Catalogue(), Startup->ZipRomPaths());
