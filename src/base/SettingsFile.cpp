@@ -237,6 +237,9 @@ struct TSettingsFile::TImpl
     {
         const TSection& s = Sections[section];
         if (s.Indexed) {
+            // Large sections whose lines all lack "=" leave the key table empty.
+            if (KeySlots.empty())
+                return kNone;
             const TKeySlot& slot = KeySlots[KeySlotOf(section, key)];
             return slot.Section == kNone ? kNone : slot.Ordinal;
         }

@@ -211,6 +211,20 @@ TEST(SettingsFileDamaged, HostileBytesLoadWithoutHarm)
     EXPECT_EQ(Parse(file.ToBytes()).ToBytes(), file.ToBytes());
 }
 
+// Found by the fuzzer: a section large enough for a key index, none of whose lines holds a key.
+TEST(SettingsFileDamaged, ALargeSectionWithoutKeysAnswersAndTakesNewKeys)
+{
+    std::string bytes = "[Junk]\r\n";
+    for (int i = 0; i < 12; ++i)
+        bytes += "line " + std::to_string(i) + " without a key\r\n";
+    TSettingsFile file = Parse(bytes);
+    EXPECT_FALSE(file.ValueExists("Junk", "line 1 without a key"));
+    EXPECT_EQ(file.ReadInteger("junk", "CurScrShot", 7), 7);
+    file.WriteInteger("Junk", "CurScrShot", 3);
+    EXPECT_EQ(file.ReadInteger("JUNK", "curscrshot", 7), 3);
+    EXPECT_EQ(Parse(file.ToBytes()).ReadInteger("Junk", "CurScrShot", 7), 3);
+}
+
 TEST(SettingsFileDamaged, HugeLineLoads)
 {
     const std::string value(10 * 1024 * 1024, 'x');
