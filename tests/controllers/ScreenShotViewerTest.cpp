@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/SanitizedBuild.h"
+
 #include <QImage>
 
 #include "catalogue/GameObject.h"
@@ -367,18 +369,6 @@ TEST_F(ScreenShotViewer, PlayAndPauseDriveTheTimer)
 }
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
 
 long ResidentKilobytes()
 {

@@ -8,19 +8,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "support/SanitizedBuild.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kOwnAllocator = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kOwnAllocator = true;
-#else
-constexpr bool kOwnAllocator = false;
-#endif
-#else
-constexpr bool kOwnAllocator = false;
-#endif
+namespace {
 
 long ResidentKilobytes()
 {
@@ -39,7 +29,7 @@ long ResidentKilobytes()
 // The start's pattern: many small blocks, all freed but one made last, which pins the heap's top.
 TEST(MemoryRelease, FreedSmallBlocksBelowALiveOneLeaveTheResidentSet)
 {
-    if (kOwnAllocator)
+    if (kAddressSanitizer)
         GTEST_SKIP() << "the sanitizer's allocator keeps its own pages";
     constexpr int kBlocks = 300000;
     std::vector<std::unique_ptr<char[]>> blocks;
