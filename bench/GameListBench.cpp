@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include "BenchCatalogue.h"
+#include "QtBenchmarkMain.h"
 #include "app/Startup.h"
 #include "catalogue/PlayLog.h"
 #include "platform/Dialogs.h"
@@ -225,10 +226,5 @@ BENCHMARK(BM_WindowUpdateSelection)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

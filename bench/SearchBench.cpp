@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include "QtBenchmarkMain.h"
 #include "catalogue/GameObject.h"
 #include "controllers/GameSearch.h"
 #include "ui/GameListModel.h"
@@ -82,10 +83,5 @@ BENCHMARK(BM_ModelKeystroke)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,6 +12,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "QtBenchmarkMain.h"
 #include "app/Startup.h"
 #include "catalogue/GameObject.h"
 #include "platform/qt/QtPlatform.h"
@@ -106,11 +106,5 @@ BENCHMARK(BM_WindowKeystroke)->Unit(benchmark::kMillisecond)->Iterations(64);
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, true);
 }
