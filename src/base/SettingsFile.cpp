@@ -311,6 +311,10 @@ struct TSettingsFile::TImpl
         const char* const begin = Text.data();
         const char* const end = begin + Text.size();
         const char* p = begin;
+        // Editors may put a UTF-8 byte-order mark first; read as text it would hide the first section.
+        // Its bytes count as dead text, so a write never carries them over.
+        if (Text.size() >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0)
+            p += 3;
         while (p < end) {
             const char* lineEnd = p;
             while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r')

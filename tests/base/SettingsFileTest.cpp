@@ -102,6 +102,13 @@ TEST(SettingsFileLines, EveryLineEndIsRecognised)
     EXPECT_EQ(file.ToBytes(), "[A]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[B]\r\nw=4\r\n\r\n");
 }
 
+TEST(SettingsFileLines, LeadingByteOrderMarkIsReadPastAndNotWritten)
+{
+    const TSettingsFile file = Parse("\xEF\xBB\xBF[A]\r\nk=1\r\n");
+    EXPECT_EQ(file.ReadString("A", "k", ""), "1");
+    EXPECT_EQ(file.ToBytes(), "[A]\r\nk=1\r\n\r\n");
+}
+
 TEST(SettingsFileLines, SectionLinesNeedBothBrackets)
 {
     const TSettingsFile file = Parse("top=0\n[A]\n[B\nB]\n[]\nk=v\n[\n");
