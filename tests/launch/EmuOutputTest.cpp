@@ -1,6 +1,7 @@
 #include "launch/EmuOutput.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "base/FileError.h"
 #include "support/FakeDialogs.h"
@@ -139,4 +140,61 @@ TEST(CheckEmuOutput, BinaryOutputIsReadWithoutHarm)
     bytes += std::string("\0Resolution 9x9\0", 16);
     check.Run(bytes);
     EXPECT_EQ(check.dialogs.Messages.size() + check.statusTexts.size(), 1u);
+}
+
+TEST(OutputFile, MarkersAndLineEndsSplitByTheReadBoundaryAreFound)
+{
+    struct TCase
+    {
+        std::string text;
+        bool failed;
+        std::string frameRate;
+        std::string resolution;
+    };
+    const TCase cases[] = {
+        {"x cannot y\nResolution 1x1\n", true, "", ""},
+        {"Resolution 640x480\r\nAverage frame rate = 60\r\n", false, " 60", "640x480"},
+        {"Resolution 1x1\rResolution 2x2\r\rAVERAGE frame rate =7", false, "7", "2x2"},
+    };
+    TTempDir dir;
+    for (const TCase& c : cases)
+        for (size_t inFirstPiece = 1; inFirstPiece < c.text.size(); ++inFirstPiece) {
+            const std::string path =
+                dir.WriteFile("out.txt", std::string(kEmuOutputReadSize - inFirstPiece, '\n') + c.text);
+            const TEmuOutcome outcome = ReadEmuOutcomeFile(path);
+            SCOPED_TRACE(c.text + " split after " + std::to_string(inFirstPiece));
+            EXPECT_EQ(outcome.Failed, c.failed);
+            EXPECT_EQ(outcome.FrameRate, c.frameRate);
+            EXPECT_EQ(outcome.Resolution, c.resolution);
+        }
+}
+
+TEST(OutputFile, LinesLongerThanManyReadsKeepTheirWholeAnswers)
+{
+    const std::string word(5 * kEmuOutputReadSize + 3, 'w');
+    const std::string rate(3 * kEmuOutputReadSize, '9');
+    const std::string blanks(4 * kEmuOutputReadSize, ' ');
+    TTempDir dir;
+    TEmuOutcome outcome = ReadEmuOutcomeFile(dir.WriteFile(
+        "out.txt", "Resolution " + word + "\nResolution 9x9" + blanks + "\t\nAverage frame rate =" + rate));
+    EXPECT_FALSE(outcome.Failed);
+    EXPECT_EQ(outcome.Resolution, "9x9");
+    EXPECT_EQ(outcome.FrameRate, rate);
+    outcome = ReadEmuOutcomeFile(dir.WriteFile("out.txt", "Resolution " + word + "\n" + blanks + "cannot"));
+    EXPECT_TRUE(outcome.Failed);
+    EXPECT_EQ(outcome.Resolution, word);
+}
+
+// Without care the open waits for a writer that never comes; the test's timeout catches that.
+TEST(CheckEmuOutput, AFifoInPlaceOfTheOutputIsUnreadableAndDoesNotWait)
+{
+    TOutputCheck check;
+    ASSERT_EQ(::mkfifo(check.paths.OutputPath.c_str(), 0600), 0);
+    try {
+        CheckEmuOutput(check.context);
+        FAIL() << "no error raised";
+    } catch (const TFileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open file " + check.paths.OutputPath);
+    }
+    EXPECT_TRUE(check.statusTexts.empty());
 }

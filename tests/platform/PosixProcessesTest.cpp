@@ -207,7 +207,7 @@ TEST_F(ScriptStatus, TheStatusComesBackFromInsideATerminalToo)
     // A terminal that runs its command and, like real ones, ends with a status of its own.
     const std::string terminal = Script("xterm", "[ \"$1\" = -e ] && shift\n\"$@\"\nexit 0\n");
     TTerminalEnvironment environment;
-    environment.HasDisplay = true;
+    environment.HasX11 = true;
     environment.FindProgram = [terminal](const std::string& name) -> std::optional<std::string> {
         return name == "xterm" ? std::optional<std::string>(terminal) : std::nullopt;
     };

@@ -7,10 +7,12 @@
 namespace {
 
 // A desktop with the given programs installed: name -> where its link finally points.
-TTerminalEnvironment Desktop(std::map<std::string, std::string> installed, bool display = true)
+TTerminalEnvironment Desktop(std::map<std::string, std::string> installed, bool x11 = true,
+                             bool wayland = false)
 {
     TTerminalEnvironment environment;
-    environment.HasDisplay = display;
+    environment.HasX11 = x11;
+    environment.HasWayland = wayland;
     environment.FindProgram = [installed](const std::string& name) -> std::optional<std::string> {
         if (installed.count(name) == 0)
             return std::nullopt;
@@ -73,4 +75,39 @@ TEST(TerminalPrefix, XtermStartsIconifiedWhenMinimised)
 {
     EXPECT_EQ(TerminalPrefix(Start(TShowState::MinNoActivate), Desktop({{"xterm", ""}})),
               (TWords{"/usr/bin/xterm", "-iconic", "-e"}));
+}
+
+TEST(TerminalPrefix, OnlyATerminalThatCanOpenInTheSession)
+{
+    struct TCase
+    {
+        bool X11;
+        bool Wayland;
+        std::map<std::string, std::string> Installed;
+        TWords Expected;
+    };
+    const std::vector<TCase> cases = {
+        {false, true, {{"xterm", ""}}, {}},
+        {false, true, {{"x-terminal-emulator", "/usr/bin/xterm"}}, {}},
+        {false, true, {{"x-terminal-emulator", "/usr/bin/lxterminal"}}, {}},
+        {false, true, {{"xterm", ""}, {"foot", ""}}, {"/usr/bin/foot"}},
+        {false, true, {{"x-terminal-emulator", "/usr/bin/xterm"}, {"kitty", ""}}, {"/usr/bin/kitty"}},
+        {false, true, {{"alacritty", ""}}, {"/usr/bin/alacritty", "-e"}},
+        {false, true, {{"konsole", ""}}, {"/usr/bin/konsole", "--nofork", "-e"}},
+        {false,
+         true,
+         {{"x-terminal-emulator", "/etc/alternatives/../../usr/bin/gnome-terminal.wrapper"},
+          {"gnome-terminal", ""}},
+         {"/usr/bin/gnome-terminal", "--wait", "--"}},
+        {true, true, {{"xterm", ""}, {"foot", ""}}, {"/usr/bin/xterm", "-e"}},
+        {true,
+         false,
+         {{"x-terminal-emulator", "/usr/bin/lxterminal"}},
+         {"/usr/bin/x-terminal-emulator", "-e"}},
+        {false, false, {{"foot", ""}}, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.X11) + std::to_string(c.Wayland) + " " + c.Installed.begin()->first);
+        EXPECT_EQ(TerminalPrefix(Start(), Desktop(c.Installed, c.X11, c.Wayland)), c.Expected);
+    }
 }
