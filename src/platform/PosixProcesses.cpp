@@ -2,22 +2,41 @@
 
 #include <cerrno>
 #include <memory>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
+[[noreturn]] void RunChild(const std::string& path, const std::vector<char*>& argv, int nice, int errorPipe);
+
+// What runs when the terminal ended without having started its command.
+struct TWithoutTerminal
+{
+    std::string Marker;
+    std::string Path;
+    std::vector<std::string> Words;
+    int Nice = 0;
+};
+
 class TPosixProcess : public TProcess
 {
 public:
-    explicit TPosixProcess(pid_t pid) : m_pid(pid) {}
+    explicit TPosixProcess(pid_t pid, std::optional<TWithoutTerminal> fallback = std::nullopt)
+        : m_pid(pid), m_fallback(std::move(fallback))
+    {
+    }
     ~TPosixProcess() override
     {
+        if (m_fallback)
+            unlink(m_fallback->Marker.c_str());
         // A process nobody waits for is still reaped, so it leaves no zombie behind.
         if (!m_reaped) {
             pid_t pid = m_pid;
@@ -28,6 +47,8 @@ public:
             }).detach();
         }
     }
+    // The terminal itself could not be started: that is the error, nothing runs instead.
+    void DropFallback() { m_fallback.reset(); }
     int Id() const override { return static_cast<int>(m_pid); }
     void WaitBlocking() override
     {
@@ -35,7 +56,7 @@ public:
         while (!m_reaped) {
             pid_t done = waitpid(m_pid, &status, 0);
             if (done == m_pid || (done < 0 && errno != EINTR))
-                m_reaped = true;
+                Reaped();
         }
     }
     bool HasEnded() override
@@ -45,13 +66,43 @@ public:
         int status = 0;
         pid_t done = waitpid(m_pid, &status, WNOHANG);
         if (done == m_pid || (done < 0 && errno != EINTR))
-            m_reaped = true;
+            Reaped();
         return m_reaped;
     }
 
 private:
+    // A terminal that could not open ends without running anything: the command then runs once on its own.
+    void Reaped()
+    {
+        m_reaped = true;
+        if (!m_fallback)
+            return;
+        TWithoutTerminal fallback = std::move(*m_fallback);
+        m_fallback.reset();
+        if (unlink(fallback.Marker.c_str()) == 0)
+            return;
+        std::vector<char*> argv;
+        for (std::string& word : fallback.Words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        int pipeEnds[2];
+        if (pipe2(pipeEnds, O_CLOEXEC) != 0)
+            return;
+        pid_t pid = fork();
+        if (pid == 0)
+            RunChild(fallback.Path, argv, fallback.Nice, pipeEnds[1]);
+        close(pipeEnds[1]);
+        close(pipeEnds[0]);
+        if (pid < 0)
+            return;
+        setpgid(pid, pid);
+        m_pid = pid;
+        m_reaped = false;
+    }
+
     pid_t m_pid;
     bool m_reaped = false;
+    std::optional<TWithoutTerminal> m_fallback;
 };
 
 // execv needs a path; the search happens before fork because the child may only call async-safe functions.
@@ -125,9 +176,21 @@ TStartResult TPosixProcesses::Start(const TProcessStart& start)
     }
     words.insert(words.end(), start.Arguments.begin(), start.Arguments.end());
     const std::vector<std::string> prefix = TerminalPrefix(start, m_environment);
-    words.insert(words.begin(), prefix.begin(), prefix.end());
-    if (!prefix.empty())
+    std::optional<TWithoutTerminal> fallback;
+    if (!prefix.empty()) {
+        // The command inside the terminal first leaves a mark that it did start.
+        char marker[] = "/tmp/vantorkorb-terminal-XXXXXX";
+        const int fd = mkstemp(marker);
+        if (fd >= 0) {
+            close(fd);
+            unlink(marker);
+            fallback = TWithoutTerminal{marker, path, words, NiceValueOf(start.Priority)};
+            const std::vector<std::string> mark = {kShell, "-c", ": > \"$0\"; exec \"$@\"", marker};
+            words.insert(words.begin(), mark.begin(), mark.end());
+        }
+        words.insert(words.begin(), prefix.begin(), prefix.end());
         path = prefix.front();
+    }
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
@@ -149,7 +212,7 @@ TStartResult TPosixProcesses::Start(const TProcessStart& start)
         return result;
     }
     setpgid(pid, pid);
-    auto process = std::make_unique<TPosixProcess>(pid);
+    auto process = std::make_unique<TPosixProcess>(pid, std::move(fallback));
     // The pipe closes on a successful exec; an errno arrives when exec failed.
     int childError = 0;
     ssize_t got;
@@ -158,6 +221,7 @@ TStartResult TPosixProcesses::Start(const TProcessStart& start)
     } while (got < 0 && errno == EINTR);
     close(pipeEnds[0]);
     if (got == static_cast<ssize_t>(sizeof childError)) {
+        process->DropFallback();
         process->WaitBlocking();
         result.ErrorCode = childError != 0 ? childError : ENOEXEC;
         return result;

@@ -1,6 +1,7 @@
 #include "platform/PosixProcesses.h"
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -221,6 +222,32 @@ TEST_F(ScriptStatus, TheStatusComesBackFromInsideATerminalToo)
     ASSERT_TRUE(result.Process);
     result.Process->WaitBlocking();
     EXPECT_EQ(dir.ReadFile("status"), "127\n");
+}
+
+TEST_F(ScriptStatus, TheScriptRunsOnceWhetherOrNotTheTerminalCouldOpen)
+{
+    TCurrentDirScope scope(dir.Path());
+    // One terminal runs its command; the other ends at once, as xterm does without DISPLAY.
+    for (const std::string body : {"[ \"$1\" = -e ] && shift\n\"$@\"\nexit 0\n", "exit 1\n"}) {
+        const std::string terminal = Script("xterm", body);
+        TTerminalEnvironment environment;
+        environment.HasX11 = true;
+        environment.FindProgram = [terminal](const std::string& name) -> std::optional<std::string> {
+            return name == "xterm" ? std::optional<std::string>(terminal) : std::nullopt;
+        };
+        environment.ResolveLink = [](const std::string& path) { return path; };
+        TPosixProcesses inTerminal(environment);
+        const std::string runs = dir.Dir() + "runs";
+        std::remove(runs.c_str());
+        TProcessStart start;
+        start.Program = Script("run.sh", "echo ran >> '" + runs + "'\n");
+        start.ScriptStatusPath = StatusFile();
+        TStartResult result = inTerminal.Start(start);
+        ASSERT_TRUE(result.Process);
+        result.Process->WaitBlocking();
+        EXPECT_EQ(dir.ReadFile("runs"), "ran\n") << body;
+        EXPECT_EQ(dir.ReadFile("status"), "0\n") << body;
+    }
 }
 
 TEST(NiceValues, FollowThePriorityClasses)
