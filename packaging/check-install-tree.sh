@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the build into a staging folder and checks that the tree holds the program, its desktop entry,
-# icons, metadata and manual page, and that the entry and the metadata validate.
+# icons, metadata, compressed manual page and copyright file, and that the entry and the metadata validate.
 # Usage: check-install-tree.sh <build folder> <staging folder> <1 when the converter is installed>
 set -u
 build=$1
@@ -40,12 +40,15 @@ done
 metainfo="$usr/share/metainfo/org.example.vantorkorb.metainfo.xml"
 [ -f "$metainfo" ] || fail "no AppStream metadata"
 grep -q '@PROJECT_VERSION@' "$metainfo" && fail "the metadata's version was not filled in"
-man="$usr/share/man/man6/vantorkorb.6"
-[ -f "$man" ] || fail "no manual page"
+man="$usr/share/man/man6/vantorkorb.6.gz"
+[ -f "$man" ] || fail "no compressed manual page"
 if command -v groff >/dev/null 2>&1 && [ -f "$man" ]; then
-    warnings=$(groff -man -ww -z "$man" 2>&1)
+    warnings=$(gzip -dc "$man" | groff -man -ww -z 2>&1)
     [ -z "$warnings" ] || fail "the manual page has warnings: $warnings"
 fi
+copyright="$usr/share/doc/vantorkorb/copyright"
+grep -q '^License: GPL-3.0-or-later$' "$copyright" 2>/dev/null || fail "no copyright file naming the licence"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "the metadata names no licence"
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate refused the entry"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli refused the metadata"
