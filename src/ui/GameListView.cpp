@@ -20,7 +20,8 @@ constexpr int kCellPadding = 14;
 
 TGameListView::TGameListView(TGameListModel& model, QWidget* parent)
     : QStackedWidget(parent), m_model(model), m_iconView(new TGameIconView(this)),
-      m_detailsView(new QTreeView(this)), m_delegate(m_iconView->Delegate())
+      m_detailsView(new QTreeView(this)), m_delegate(m_iconView->Delegate()),
+      m_detailsDelegate(new TGameNameDelegate(this))
 {
     ConfigureIconView();
     ConfigureDetailsView();
@@ -30,7 +31,8 @@ TGameListView::TGameListView(TGameListModel& model, QWidget* parent)
             [this] { emit SelectItem(SelectionModel()->hasSelection()); });
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_iconView), static_cast<QAbstractItemView*>(m_detailsView)}) {
-        view->setItemDelegate(m_delegate);
+        // Details keeps plain one-line rows whatever cell the icon styles last set on theirs.
+        view->setItemDelegate(view == m_detailsView ? m_detailsDelegate : m_delegate);
         view->setMouseTracking(true);
         view->viewport()->setAttribute(Qt::WA_Hover);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -108,6 +110,7 @@ void TGameListView::SetViewStyle(TListStyle style)
 void TGameListView::SetHotTrack(bool on)
 {
     m_delegate->HotTrack = on;
+    m_detailsDelegate->HotTrack = on;
     m_iconView->viewport()->update();
     m_detailsView->viewport()->update();
 }

@@ -82,6 +82,7 @@ private:
     TGameIconView* m_iconView;
     QTreeView* m_detailsView;
     TGameNameDelegate* m_delegate;
+    TGameNameDelegate* m_detailsDelegate;
     TListStyle m_style = TListStyle::LargeIcons;
     // Typing goes to the search field; a blank only once there is a word to separate from.
     bool m_searchHasText = false;

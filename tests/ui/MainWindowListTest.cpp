@@ -136,6 +136,17 @@ TEST_F(TMainWindowTest, ViewStylesSwitchTheShownView)
     EXPECT_EQ(Window->GameList().SelectedRow(), 0);
 }
 
+TEST_F(TMainWindowTest, DetailsRowsStayOneLineAfterLargeIcons)
+{
+    AddGames({{"a", "A"}, {"b", "B"}});
+    Window->FillGameList();
+    Click("MSIconsLarge");
+    Click("MSIconsDetails");
+    QTreeView* details = Window->GameList().DetailsView();
+    EXPECT_LT(details->visualRect(Window->Model().index(0, 0)).height(),
+              2 * details->fontMetrics().lineSpacing());
+}
+
 TEST_F(TMainWindowTest, CheckForInstalledGamesRedetectsFromTheFolder)
 {
     AddGames({{"alpha", "Alpha", 0}, {"beta", "Beta", 0}});
