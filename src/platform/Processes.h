@@ -32,6 +32,9 @@ public:
     virtual void WaitBlocking() = 0;
     // True once the process has ended; never blocks.
     virtual bool HasEnded() = 0;
+    // Asks the process and all it started to end: SIGTERM to its process group, then SIGKILL to the
+    // group when it is still there a few seconds later. Never blocks.
+    virtual void RequestEnd() {}
 };
 
 struct TStartResult
@@ -50,4 +53,7 @@ public:
     // Blocks the caller until the process has ended. A windowed program keeps painting meanwhile, but
     // keyboard and mouse input given during the wait is dropped, never handled later.
     virtual void WaitWithoutInput(TProcess& process) { process.WaitBlocking(); }
+    // Ends the run WaitWithoutInput is waiting for (the close box, a signal, the pad); does nothing when
+    // no wait is under way.
+    virtual void EndCurrentRun() {}
 };
