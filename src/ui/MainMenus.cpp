@@ -204,20 +204,28 @@ void TMain::MenuCheckForInstalledGamesClick()
 
 void TMain::MenuCheckforSupportedgamesClick()
 {
-    // The reload releases every record: nothing on screen may keep pointing at one.
+    ReloadCatalogue([this] { return std::optional<TLoadOutcome>(m_startup.CheckForSupportedGames()); });
+}
+
+std::optional<TLoadOutcome> TMain::ReloadCatalogue(const std::function<std::optional<TLoadOutcome>()>& load)
+{
+    // The load releases every record: nothing on screen may keep pointing at one. A refused load changes
+    // nothing, and the pages come back with the records they had.
     ReleasePages();
     ReleaseCatalogueView();
+    // A close signal during the load's boxes waits for its end.
     const TSignalCloser::THold hold;
-    const TLoadOutcome outcome = m_startup.CheckForSupportedGames();
+    const std::optional<TLoadOutcome> outcome = load();
     if (outcome == TLoadOutcome::MustEnd) {
         m_mustEnd = true;
         close();
-        return;
+        return outcome;
     }
     PagesAfterLoad();
     // After a load that stopped, the catalogue is empty: the title must say so too. A completed load ends
-    // with the detection.
+    // with the detection; a refused one kept the records with dates of an earlier moment.
     FillGameList(outcome == TLoadOutcome::Loaded ? TZipDates::JustDetected : TZipDates::Refresh);
+    return outcome;
 }
 
 void TMain::MenuSetAlternativeRompathClick()

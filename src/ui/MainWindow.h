@@ -1,7 +1,9 @@
 #pragma once
 // TMain: the generic front-end window: game list, pages, status bar, menus and their handlers.
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QMainWindow>
@@ -29,12 +31,11 @@ class TScreenShotPage;
 class TSettingsPage;
 class TShell;
 class TStartup;
+enum class TLoadOutcome;
 
 class TMain : public QMainWindow
 {
     Q_OBJECT
-    // Reloads the catalogue from another folder the way the supported-games check does.
-    friend class TEmulatorFolderMenu;
 
 public:
     // Every service must be given (std::invalid_argument otherwise) and outlive the window.
@@ -93,11 +94,17 @@ public:
     void GameListContextMenu(const QPoint& globalPos);
     // Reads the play log beside the main settings file; each load does it again.
     void OpenPlayLog();
+    // Runs a load of the catalogue with nothing on screen pointing at a record, then shows what it left.
+    // No outcome: the load was refused and the records stay. Returns what `load` returned.
+    std::optional<TLoadOutcome> ReloadCatalogue(const std::function<std::optional<TLoadOutcome>()>& load);
 
     // State for the pages, the commands and the tests.
     const TViewState& ViewState() const { return m_view; }
     TGameObject* CurrentGame() const { return m_currentGame; }
     TStartup& Startup() { return m_startup; }
+    TDialogs& Dialogs() { return m_dialogs; }
+    // The emulator-specific window and the folder menu add to these.
+    TMainMenuBar& Menus() const { return *m_menus; }
     TGameListModel& Model() { return *m_model; }
     TGameListView& GameList() { return *m_gameList; }
     QPushButton& StartEmuButton() { return *m_startEmuButton; }
@@ -127,7 +134,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
     // The emulator-specific window adds to these.
-    TMainMenuBar& Menus() const { return *m_menus; }
     QLabel& DefaultBackImage() const { return *m_defaultBackImage; }
     void AddListColumn();
     // The play columns and their "Sort by" items, after the last column the emulator's window added.
