@@ -39,75 +39,49 @@ void TMain::ConnectMenus()
 
 void TMain::MenuViewGamesClick(TGameFilter filter)
 {
-    m_view.Filter = filter;
+    m_list->ChooseFilter(filter);
     m_menus->Reflect(m_view);
-    m_startup.LastListPos = 0;
     FillGameList();
 }
 
 void TMain::MenuIconsViewClick(TListStyle style)
 {
-    m_view.ListStyle = style;
+    m_list->ChooseListStyle(style);
     m_menus->Reflect(m_view);
-    if (style == TListStyle::Details) {
-        ShowCurrentZipDates();
-    }
     m_gameList->SetViewStyle(style);
 }
 
 void TMain::SortOn(TListColumn column)
 {
     setUpdatesEnabled(false);
-    m_view.SortColumn = column;
+    m_list->SortOn(column);
     m_menus->Reflect(m_view);
-    if (column == TListColumn::ZipDate) {
-        ShowCurrentZipDates();
-    }
-    m_model->Sort(column, m_view.Descending);
-    RememberListPos();
     setUpdatesEnabled(true);
-}
-
-// The stored position names the last selected installed game in the order shown, so it has to follow that
-// game through every sort.
-void TMain::RememberListPos()
-{
-    TGameObject* game = m_model->GameAt(m_gameList->SelectedRow());
-    if (!game && !EditingDefaults()) {
-        game = m_currentGame;
-    }
-    // Counted in the list without the search, as the fill reads it.
-    const int row = m_model->FullRowOf(game);
-    if (row >= 0 && game->Installed()) {
-        m_startup.LastListPos = row;
-    }
 }
 
 void TMain::MSSortMenuClick(TListColumn column)
 {
-    SortOn(TListColumn::Name);
-    SortOn(column);
-    SavePlayViewChoices();
+    setUpdatesEnabled(false);
+    m_list->ChooseSort(column);
+    m_menus->Reflect(m_view);
+    setUpdatesEnabled(true);
 }
 
 void TMain::MSOrderClick(bool descending)
 {
-    m_view.Descending = descending;
-    SortOn(m_view.SortColumn);
+    setUpdatesEnabled(false);
+    m_list->ChooseOrder(descending);
+    m_menus->Reflect(m_view);
+    setUpdatesEnabled(true);
 }
 
 void TMain::GameListColumnClick(int column)
 {
-    if (column < 0 || column >= m_model->columnCount()) {
-        return;
+    setUpdatesEnabled(false);
+    if (m_list->ColumnClicked(column, m_model->columnCount())) {
+        m_menus->Reflect(m_view);
     }
-    const auto clicked = static_cast<TListColumn>(column);
-    if (clicked == m_view.SortColumn) {
-        m_view.Descending = !m_view.Descending;
-    }
-    SortOn(TListColumn::Name);
-    SortOn(clicked);
-    SavePlayViewChoices();
+    setUpdatesEnabled(true);
 }
 
 void TMain::MSChangelistfontClick()

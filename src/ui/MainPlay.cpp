@@ -35,6 +35,7 @@ std::string FolderOf(const std::string& path)
 void TMain::CreatePlayControls()
 {
     m_playLog = std::make_unique<TPlayLog>();
+    m_list->SetPlayLog(m_playLog.get());
     QWidget* gamesBox = m_gameList->parentWidget();
     m_searchField = new TSearchField(gamesBox);
     static_cast<QVBoxLayout*>(gamesBox->layout())->insertWidget(0, m_searchField);
@@ -76,51 +77,17 @@ void TMain::OpenPlayLog()
     m_playLog = std::make_unique<TPlayLog>(
         TPlayLog::Open(FolderOf(m_startup.Paths().MainIniPath) + kPlayLogFileName));
     m_model->SetPlayLog(m_playLog.get());
+    m_list->SetPlayLog(m_playLog.get());
     if (!m_playLog->LoadError().empty()) {
         ShowError(m_playLog->LoadError() + "\rFavourites and play times are not saved in this session.");
     }
     const TPlayViewChoices& choices = m_playLog->ViewChoices();
     m_menus->ReflectPlayFilters(choices.FavouritesOnly, choices.RecentlyPlayed);
-    // The system's sort was restored first; a play column sorts on top of it, as its menu item does.
-    if (choices.SortColumn != TPlayColumn::None && m_model->columnCount() > int(choices.SortColumn)) {
-        SortOn(TListColumn::Name);
-        SortOn(static_cast<TListColumn>(choices.SortColumn));
-    }
-}
-
-void TMain::SavePlayViewChoices()
-{
-    TPlayViewChoices choices;
-    choices.FavouritesOnly = m_menus->FavouritesOnly();
-    choices.RecentlyPlayed = m_menus->RecentOnly();
-    const auto column = static_cast<int>(m_view.SortColumn);
-    choices.SortColumn = column >= kListColumnCount ? TPlayColumn(column) : TPlayColumn::None;
-    try {
-        m_playLog->SetViewChoices(choices);
-    } catch (const std::exception& error) {
-        ShowError(error.what());
-    }
-}
-
-int TMain::SystemListCount() const
-{
-    TGameListFilter systemFilter;
-    systemFilter.SetInstallFilter(m_view.Filter);
-    const TGameObjectList& catalogue = m_startup.Catalogue();
-    int count = 0;
-    for (int i = 0; i < catalogue.Count(); ++i) {
-        if (systemFilter.Accepts(catalogue.At(i))) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-void TMain::ApplyPlayOrder()
-{
-    if (m_menus->RecentOnly()) {
-        m_model->Sort(TListColumn::LastPlayed, true);
-    }
+    // The system's sort was restored first.
+    setUpdatesEnabled(false);
+    m_list->ApplyPlayChoices(choices, m_model->columnCount());
+    m_menus->Reflect(m_view);
+    setUpdatesEnabled(true);
 }
 
 void TMain::UpdateTitle()
@@ -133,24 +100,16 @@ void TMain::UpdateTitle()
 
 void TMain::SearchChanged(const QString& text)
 {
-    TGameObject* selected = m_model->GameAt(m_gameList->SelectedRow());
-    if (!m_model->Searching() && !text.trimmed().isEmpty()) {
-        m_gameBeforeSearch = selected ? selected->ZipName : std::string();
-    }
     m_filling = true;
-    m_model->SetSearch(text.toStdString());
+    const TGameListController::TSearchOutcome found =
+        m_list->SearchChanged(text.toStdString(), text.trimmed().isEmpty());
     m_filling = false;
-    if (!m_model->Searching() && !selected && !m_gameBeforeSearch.empty()) {
-        const int index = m_startup.Catalogue().IndexOf(m_gameBeforeSearch);
-        selected = index >= 0 ? &m_startup.Catalogue().At(index) : nullptr;
-    }
-    const int row = m_model->RowOf(selected);
-    if (row >= 0) {
+    if (found.Row >= 0) {
         // The game stays current: no selection update, no sound restarted for every key.
         m_filling = true;
-        m_gameList->SelectRow(row);
+        m_gameList->SelectRow(found.Row);
         m_filling = false;
-        if (selected != m_currentGame) {
+        if (found.Game != m_currentGame) {
             UpdateSelection();
         }
     } else {
@@ -161,8 +120,7 @@ void TMain::SearchChanged(const QString& text)
 
 void TMain::MenuPlayFilterClick()
 {
-    SavePlayViewChoices();
-    m_startup.LastListPos = 0;
+    m_list->PlayFiltersChanged();
     FillGameList();
 }
 

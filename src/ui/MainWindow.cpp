@@ -52,8 +52,14 @@ template <typename TService> TService& Required(TService* service, const char* n
 TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* parent)
     : QMainWindow(parent), m_dialogs(Required(services.Dialogs, "dialogs")),
       m_shell(Required(services.Shell, "shell")), m_media(Required(services.Media, "media")),
-      m_startup(startup), m_model(new TGameListModel(2, this)), m_sound(new TGameSound(&m_media, &m_dialogs))
+      m_startup(startup), m_model(new TGameListModel(2, this)),
+      m_list(std::make_unique<TGameListController>(m_model->Rows(), startup.Catalogue(),
+                                                   startup.ZipRomPaths(), startup.LastListPos)),
+      m_view(m_list->View()), m_sound(new TGameSound(&m_media, &m_dialogs))
 {
+    m_list->Selection = [this] { return ListSelection(); };
+    m_list->PlayFilters = [this] { return PlayFilters(); };
+    m_list->OnError = [this](const std::string& text) { ShowError(text); };
     setObjectName("Main1");
     setWindowTitle("VantorKorb");
     setWindowIcon(AppIcon());
@@ -204,7 +210,7 @@ void TMain::FormClose()
     }
     m_closed = true;
     // The system's rule looks at the system's list: a search or one of our filters may hide every game.
-    if (SystemListCount() == 0) {
+    if (m_list->SystemListCount() == 0) {
         MenuViewGamesClick(TGameFilter::Installed);
     }
     m_sound->Stop();
@@ -217,35 +223,18 @@ void TMain::FormClose()
 void TMain::ReleaseCatalogueView()
 {
     m_currentGame = nullptr;
-    // The next fill decides again, for the records then listed.
-    m_zipDatesStale = false;
-    m_model->Clear();
+    m_list->Release();
     emit CurrentGameChanged(nullptr);
 }
 
 void TMain::FillGameList(TZipDates zipDates)
 {
     setUpdatesEnabled(false);
-    TGameObjectList& catalogue = m_startup.Catalogue();
-    // Archives change on disk between fills; the list shows their dates as they are now. Unseen, they wait.
-    const bool shown = ZipDatesShown();
-    if (shown && zipDates == TZipDates::Refresh) {
-        UpdateZipDates(catalogue, m_startup.ZipRomPaths());
-    }
-    m_zipDatesStale = !shown;
-    m_listFilter.SetInstallFilter(m_view.Filter);
-    // "Recently" is measured from the start of the fill, the same moment for every game.
-    m_listFilter.SetPlayCriteria(m_playLog.get(), m_menus->FavouritesOnly(), m_menus->RecentOnly(),
-                                 LocalDateTimeNow());
-    m_model->Fill(catalogue, m_listFilter);
-    m_model->Sort(m_view.SortColumn, m_view.Descending);
-    ApplyPlayOrder();
-    // LastListPos counts in the list without the search, so a save during a search means the same game.
-    const int lastListPos = m_startup.LastListPos;
-    if (lastListPos >= 0 && m_model->FullCount() > lastListPos) {
+    const std::optional<int> row = m_list->Fill(zipDates, LocalDateTimeNow());
+    if (row) {
         // The fill runs the selection update once itself, below.
         m_filling = true;
-        m_gameList->SelectRow(m_model->ShownRow(lastListPos));
+        m_gameList->SelectRow(*row);
         m_filling = false;
     }
     UpdateSelection();
@@ -253,19 +242,14 @@ void TMain::FillGameList(TZipDates zipDates)
     setUpdatesEnabled(true);
 }
 
-bool TMain::ZipDatesShown() const
+TListSelection TMain::ListSelection() const
 {
-    return m_view.ListStyle == TListStyle::Details || m_view.SortColumn == TListColumn::ZipDate;
+    return {m_model->GameAt(m_gameList->SelectedRow()), m_currentGame, EditingDefaults()};
 }
 
-void TMain::ShowCurrentZipDates()
+TPlayFilters TMain::PlayFilters() const
 {
-    if (!m_zipDatesStale) {
-        return;
-    }
-    UpdateZipDates(m_startup.Catalogue(), m_startup.ZipRomPaths());
-    m_zipDatesStale = false;
-    m_model->ZipDatesChanged();
+    return {m_menus->FavouritesOnly(), m_menus->RecentOnly()};
 }
 
 void TMain::UpdateSelection()
@@ -278,13 +262,7 @@ void TMain::UpdateSelection()
     }
     const int row = m_gameList->SelectedRow();
     m_currentGame = m_model->GameAt(row);
-    if (m_currentGame && m_currentGame->Installed()) {
-        m_startEmuButton->setEnabled(true);
-        m_startup.LastListPos = m_model->FullRow(row);
-    } else {
-        m_startEmuButton->setEnabled(false);
-        m_startup.LastListPos = 0;
-    }
+    m_startEmuButton->setEnabled(m_list->RowSelected(row));
     ShowGameOnPages();
     if (m_currentGame) {
         m_statusZip->setText(TextFromBytes(m_currentGame->ZipName));

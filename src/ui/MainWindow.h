@@ -9,7 +9,7 @@
 #include <QMainWindow>
 
 #include "app/MainSettings.h"
-#include "controllers/GameListFilter.h"
+#include "controllers/GameListController.h"
 #include "controllers/ViewState.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
@@ -48,14 +48,11 @@ public:
     // True after a load that found a required file missing: the program ends without saving.
     bool MustEnd() const { return m_mustEnd; }
 
-    // Whether the catalogue's zip dates are as on disk now: only a fill that directly follows a detection
-    // of the whole catalogue may say so, which spares it a second pass over every archive. Such a
-    // detection reads the dates exactly when ZipDatesShown() says so. A fill reads them only while they
-    // are shown; otherwise they are read when the Details style or a date sort is chosen.
-    enum class TZipDates { Refresh, JustDetected };
+    // The list controller says when the zip dates may be taken as read; a detection of the whole catalogue
+    // reads them exactly when ZipDatesShown() says so.
+    using TZipDates = TGameListController::TZipDates;
     void FillGameList(TZipDates zipDates = TZipDates::Refresh);
-    // The Details style shows the dates, a sort by them orders the list by them; nothing else uses them.
-    bool ZipDatesShown() const;
+    bool ZipDatesShown() const { return m_list->ZipDatesShown(); }
     void UpdateSelection();
     void SetStatusText(const QString& text);
     void ShowCredit();
@@ -99,7 +96,8 @@ public:
     std::optional<TLoadOutcome> ReloadCatalogue(const std::function<std::optional<TLoadOutcome>()>& load);
 
     // State for the pages, the commands and the tests.
-    const TViewState& ViewState() const { return m_view; }
+    const TViewState& ViewState() const { return m_list->View(); }
+    TGameListController& ListController() { return *m_list; }
     TGameObject* CurrentGame() const { return m_currentGame; }
     TStartup& Startup() { return m_startup; }
     TDialogs& Dialogs() { return m_dialogs; }
@@ -115,9 +113,9 @@ public:
     TSettingsPage& SettingsPage() { return *m_settingsPage; }
     TSearchField& SearchField() { return *m_searchField; }
     TPlayLog& PlayLog() { return *m_playLog; }
-    TSoundMode SoundMode() const { return m_view.EffectiveSound(); }
-    TListColumn SortColumn() const { return m_view.SortColumn; }
-    bool Descending() const { return m_view.Descending; }
+    TSoundMode SoundMode() const { return m_list->View().EffectiveSound(); }
+    TListColumn SortColumn() const { return m_list->View().SortColumn; }
+    bool Descending() const { return m_list->View().Descending; }
     int GameListPanelWidth() const;
     void SetGameListPanelWidth(int width);
 
@@ -158,7 +156,8 @@ private:
     void ReleaseCatalogueView();
     void ShowError(const std::string& text);
     void PlayGameSound();
-    void RememberListPos();
+    TListSelection ListSelection() const;
+    TPlayFilters PlayFilters() const;
     void PagesAfterLoad();
     void ShowGameOnPages();
     void LoadScreenshots();
@@ -170,18 +169,14 @@ private:
     QSize NormalSize() const;
     void CreatePlayControls();
     void ConnectPlayMenus();
-    void SavePlayViewChoices();
-    void ApplyPlayOrder();
     void UpdateTitle();
-    int SystemListCount() const;
     void ReflectFavourite();
     void RecordPlay(const TLaunchContext& context);
-    // Reads the dates a fill skipped, before they are shown or sorted on.
-    void ShowCurrentZipDates();
 
-    TViewState m_view;
-    TGameListFilter m_listFilter;
     TGameListModel* m_model;
+    std::unique_ptr<TGameListController> m_list;
+    // The view choices live in the list controller; the window reads and sets the ones it draws.
+    TViewState& m_view;
     TGameListView* m_gameList = nullptr;
     TGameSound* m_sound = nullptr;
     TMainMenuBar* m_menus = nullptr;
@@ -204,11 +199,7 @@ private:
     bool m_mustEnd = false;
     bool m_closed = false;
     bool m_filling = false;
-    // A fill skipped the zip dates: the records may hold older ones.
-    bool m_zipDatesStale = false;
 
     std::unique_ptr<TPlayLog> m_playLog;
     TSearchField* m_searchField = nullptr;
-    // The game to select again when a search that began with it is cleared.
-    std::string m_gameBeforeSearch;
 };
