@@ -20,7 +20,6 @@
 
 #include "catalogue/GameObject.h"
 #include "catalogue/GameSettings.h"
-#include "catalogue/GameSettingsFiles.h"
 #include "controllers/SettingsPageText.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/QtText.h"
@@ -32,7 +31,6 @@ constexpr int kGammaMin = 1;
 constexpr int kGammaMax = 20;
 constexpr std::size_t kChoiceTextBytes = 8;
 constexpr std::size_t kFrameSkipBytes = 1;
-const char* const kDefaultName = "Default";
 constexpr int kNarrowestPage = 40;
 
 bool IsPlainEnter(const QKeyEvent& key)
@@ -49,6 +47,7 @@ bool Contains(const QWidget* outer, const QWidget* inner)
 
 TSettingsPage::TSettingsPage(QWidget* parent) : QWidget(parent)
 {
+    m_editor.OnFailure = [this](const std::string& text) { ReportFailure(text); };
     CreateControls();
     ConnectControls();
     InstallEventFilters();
@@ -71,7 +70,7 @@ QSize TSettingsPage::minimumSizeHint() const
 
 void TSettingsPage::SetIniFilesDir(const std::string& iniFilesDir)
 {
-    m_iniFilesDir = iniFilesDir;
+    m_editor.SetIniFilesDir(iniFilesDir);
 }
 
 void TSettingsPage::SetPageControl(QTabWidget* pageControl)
@@ -131,49 +130,33 @@ bool TSettingsPage::eventFilter(QObject* watched, QEvent* event)
 
 void TSettingsPage::ShowGame(TGameObject* currentGame)
 {
-    ++m_showCount;
-    if (m_defaultSettingsMode) {
-        return;
-    }
     // A selection changed by a command rather than by a click still keeps the edits made so far.
-    if (m_currentGame && FocusInPanel()) {
+    if (!m_editor.DefaultMode() && m_editor.CurrentGame() && FocusInPanel()) {
         SaveSettingsPanel();
     }
-    m_currentGame = currentGame;
-    m_currentZipName = currentGame ? currentGame->ZipName : std::string();
-    LoadSettingsPanel();
-    if (!m_currentGame) {
+    if (!m_editor.ShowGame(currentGame)) {
         return;
     }
-    bool usesDefaults = true;
-    try {
-        usesDefaults = UsesDefaultSettings(*m_currentGame, m_iniFilesDir);
-    } catch (const std::exception& error) {
-        ReportFailure(error.what());
+    LoadSettingsPanel();
+    if (!m_editor.CurrentGame()) {
+        return;
     }
-    ChUseDefSettings->setChecked(usesDefaults);
+    ChUseDefSettings->setChecked(m_editor.UsesDefaults());
     ChUseDefSettingsClick();
 }
 
 void TSettingsPage::LoadSettingsPanel()
 {
-    if (!m_currentGame) {
+    if (!m_editor.CurrentGame()) {
         ChUseDefSettings->hide();
         SetPanelVisible(false);
         return;
     }
-    ChUseDefSettings->setVisible(!m_defaultSettingsMode);
-    TGameSettingsObject settings;
-    try {
-        LoadSettings(settings, m_iniFilesDir, EffectiveSettingsName(*m_currentGame, m_iniFilesDir));
-    } catch (const std::exception& error) {
-        // Values that did not come from the file must not replace it when the focus moves on.
-        m_loadFailed = true;
-        ReportFailure(error.what());
-        return;
+    ChUseDefSettings->setVisible(!m_editor.DefaultMode());
+    // Values that did not come from the file stay off screen, and a focus change does not store them.
+    if (const std::optional<TGameSettingsObject> settings = m_editor.Load()) {
+        ShowSettings(*settings);
     }
-    m_loadFailed = false;
-    ShowSettings(settings);
 }
 
 void TSettingsPage::ShowSettings(const TGameSettingsObject& settings)
@@ -221,13 +204,8 @@ TGameSettingsObject TSettingsPage::ShownSettings() const
 
 void TSettingsPage::SaveSettingsPanel()
 {
-    if (!m_currentGame) {
-        return;
-    }
-    try {
-        SaveSettings(ShownSettings(), m_iniFilesDir, m_currentZipName);
-    } catch (const std::exception& error) {
-        ReportFailure(error.what());
+    if (m_editor.CurrentGame()) {
+        m_editor.Save(ShownSettings());
     }
 }
 
@@ -238,7 +216,7 @@ void TSettingsPage::ChGammaCorrectionChange()
 
 void TSettingsPage::ChUseDefSettingsClick()
 {
-    if (!m_currentGame || m_defaultSettingsMode) {
+    if (!m_editor.CurrentGame() || m_editor.DefaultMode()) {
         return;
     }
     if (!ChUseDefSettings->isChecked()) {
@@ -249,11 +227,7 @@ void TSettingsPage::ChUseDefSettingsClick()
     }
     SetPanelVisible(false);
     SetToolUndo->hide();
-    try {
-        SetUseDefaultSettings(*m_currentGame, m_iniFilesDir, true);
-    } catch (const std::exception& error) {
-        ReportFailure(error.what());
-    }
+    m_editor.UseDefaults();
     LoadSettingsPanel();
 }
 
@@ -273,7 +247,7 @@ void TSettingsPage::FocusChanged(QWidget* oldFocus, QWidget* newFocus)
 
 void TSettingsPage::SettingsScrollBoxExit(QWidget* newFocus)
 {
-    if (m_hidingPanel || m_loadFailed || Contains(SettingsToolbar, newFocus) || !m_currentGame) {
+    if (m_hidingPanel || !m_editor.SavesOnLeave() || Contains(SettingsToolbar, newFocus)) {
         return;
     }
     SaveSettingsPanel();
@@ -297,19 +271,12 @@ void TSettingsPage::SettingsResetButtonClick()
 
 void TSettingsPage::EnterDefaultSettingsMode()
 {
-    if (!m_defaultSettingsMode) {
-        if (m_currentGame && FocusInPanel()) {
+    if (!m_editor.DefaultMode()) {
+        if (m_editor.CurrentGame() && FocusInPanel()) {
             SaveSettingsPanel();
         }
         m_pageBeforeDefaults = m_pageControl ? m_pageControl->currentWidget() : nullptr;
-        m_defaultGame = std::make_unique<TGameObject>();
-        m_defaultGame->ZipName = kDefaultName;
-        m_defaultGame->GameName = "Unknown";
-        m_defaultGame->CurScrShot = 0;
-        m_defaultGame->InstallState = kNotInstalled;
-        m_currentGame = m_defaultGame.get();
-        m_currentZipName = kDefaultName;
-        m_defaultSettingsMode = true;
+        m_editor.EnterDefaultMode();
         emit DefaultSettingsModeStarted();
         LoadSettingsPanel();
     }
@@ -331,7 +298,7 @@ void TSettingsPage::EnterDefaultSettingsMode()
 
 void TSettingsPage::DefaultSettingsSaveButtonClick()
 {
-    if (!m_defaultSettingsMode) {
+    if (!m_editor.DefaultMode()) {
         return;
     }
     SaveSettingsPanel();
@@ -340,7 +307,7 @@ void TSettingsPage::DefaultSettingsSaveButtonClick()
 
 void TSettingsPage::DefaultSettingsCancelButtonClick()
 {
-    if (m_defaultSettingsMode) {
+    if (m_editor.DefaultMode()) {
         LeaveDefaultSettingsMode();
     }
 }
@@ -351,13 +318,7 @@ void TSettingsPage::LeaveDefaultSettingsMode()
     SetToolCancel->hide();
     DefSetLabel->hide();
     SettingsToolbar->LayOut();
-    m_currentGame = nullptr;
-    m_currentZipName.clear();
-    m_defaultGame.reset();
-    m_defaultSettingsMode = false;
-    const unsigned shownBefore = m_showCount;
-    emit DefaultSettingsModeEnded();
-    if (m_showCount == shownBefore) {
+    if (m_editor.LeaveDefaultMode([this] { emit DefaultSettingsModeEnded(); })) {
         ShowGame(nullptr);
     }
     const QPointer<QWidget> previous = m_pageBeforeDefaults;

@@ -1,12 +1,14 @@
 #pragma once
-// The "Settings" tab: edits the emulator settings of the current game, or the defaults, and stores what it
-// shows whenever the keyboard focus leaves the settings panel.
+// The "Settings" tab: shows the settings editor's record in its controls, and stores what it shows whenever
+// the keyboard focus leaves the settings panel.
 
 #include <memory>
 #include <string>
 
 #include <QPointer>
 #include <QWidget>
+
+#include "controllers/SettingsEditor.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,9 +19,7 @@ class QSlider;
 class QTabWidget;
 class QToolButton;
 class TDialogs;
-class TGameObject;
 class TCommandLineBox;
-class TGameSettingsObject;
 class TSettingsToolbar;
 class TSpinEdit;
 
@@ -36,7 +36,7 @@ public:
 
     // The folder of the settings files, with its trailing separator.
     void SetIniFilesDir(const std::string& iniFilesDir);
-    const std::string& IniFilesDir() const { return m_iniFilesDir; }
+    const std::string& IniFilesDir() const { return m_editor.IniFilesDir(); }
     // The page control whose "Settings" tab holds this page; default-settings editing switches to that tab
     // and afterwards restores the page that was active.
     void SetPageControl(QTabWidget* pageControl);
@@ -51,7 +51,9 @@ public:
     void ShowGame(TGameObject* currentGame);
     // The game the page edits: the one last shown, or the temporary "Default" record while default settings
     // are edited (owned by the page and released when that editing ends).
-    TGameObject* CurrentGame() const { return m_currentGame; }
+    TGameObject* CurrentGame() const { return m_editor.CurrentGame(); }
+    // The rules the page shows.
+    const TSettingsEditor& Editor() const { return m_editor; }
 
     void LoadSettingsPanel();
     void SaveSettingsPanel();
@@ -61,7 +63,7 @@ public:
     // The "Set &Default Settings" command. The main window hides and disables its game list and the Start
     // button itself, on DefaultSettingsModeStarted or around this call.
     void EnterDefaultSettingsMode();
-    bool DefaultSettingsMode() const { return m_defaultSettingsMode; }
+    bool DefaultSettingsMode() const { return m_editor.DefaultMode(); }
 
     // Handlers, named after their control and event.
     void ChUseDefSettingsClick();
@@ -131,21 +133,11 @@ private:
     void LeaveDefaultSettingsMode();
     void ReportFailure(const std::string& text);
 
-    std::string m_iniFilesDir;
+    TSettingsEditor m_editor;
     QPointer<QTabWidget> m_pageControl;
     TDialogs* m_dialogs = nullptr;
-
-    TGameObject* m_currentGame = nullptr;
-    // Saves go to this name, so a record released by the catalogue is never read again.
-    std::string m_currentZipName;
-    std::unique_ptr<TGameObject> m_defaultGame;
-    bool m_defaultSettingsMode = false;
     QPointer<QWidget> m_pageBeforeDefaults;
-    // Counts ShowGame calls, to tell whether the main window selected again when the editing ended.
-    unsigned m_showCount = 0;
     // Hiding the panel ourselves moves the focus out of it; that is no edit to store.
     bool m_hidingPanel = false;
-    // The shown values did not come from the file, so a focus change must not write them over it.
-    bool m_loadFailed = false;
     QMetaObject::Connection m_focusConnection;
 };
