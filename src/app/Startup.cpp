@@ -64,7 +64,7 @@ TMessage ErrorBox(const std::string& text, TMsgButton button)
 } // namespace
 
 TStartup::TStartup(TDialogs& dialogs, TProcesses& processes, TShell* shell)
-    : m_dialogs(dialogs), m_execEmu(processes, shell)
+    : m_dialogs(dialogs), m_session(processes, shell)
 {
     OnScreenshotLayoutMigration = [this] { MigrateOldScreenshots(); };
 }
@@ -72,10 +72,11 @@ TStartup::TStartup(TDialogs& dialogs, TProcesses& processes, TShell* shell)
 void TStartup::MigrateOldScreenshots()
 {
     std::vector<std::string> zipNames;
-    zipNames.reserve(static_cast<size_t>(m_catalogue.Count()));
-    for (int i = 0; i < m_catalogue.Count(); ++i)
-        zipNames.push_back(m_catalogue.At(i).ZipName);
-    const TMigrationDirs dirs{std::string("pcx") + kPathSepText, m_paths.TitlesDir, m_paths.GameplayDir};
+    zipNames.reserve(static_cast<size_t>(m_session.Catalogue.Count()));
+    for (int i = 0; i < m_session.Catalogue.Count(); ++i)
+        zipNames.push_back(m_session.Catalogue.At(i).ZipName);
+    const TMigrationDirs dirs{std::string("pcx") + kPathSepText, m_session.Paths.TitlesDir,
+                              m_session.Paths.GameplayDir};
     ::MigrateOldScreenshots(m_dialogs, dirs, zipNames);
 }
 
@@ -94,28 +95,28 @@ void TStartup::ComputePaths()
     if (appDir.empty() || appDir.back() != kPathSep)
         appDir += kPathSep;
     const std::string sep = kPathSepText;
-    m_paths.AppDir = appDir;
-    m_paths.GameplayDir = appDir + "Gameplay" + sep;
-    m_paths.TitlesDir = appDir + "Titles" + sep;
-    m_paths.CabinetsDir = appDir + "Cabinets" + sep;
-    m_paths.FlyersDir = appDir + "Flyers" + sep;
-    m_paths.SoundDir = appDir + "Sound" + sep;
-    m_paths.MainIniPath = appDir + "." + sep + "Vantorkorb.ini";
+    m_session.Paths.AppDir = appDir;
+    m_session.Paths.GameplayDir = appDir + "Gameplay" + sep;
+    m_session.Paths.TitlesDir = appDir + "Titles" + sep;
+    m_session.Paths.CabinetsDir = appDir + "Cabinets" + sep;
+    m_session.Paths.FlyersDir = appDir + "Flyers" + sep;
+    m_session.Paths.SoundDir = appDir + "Sound" + sep;
+    m_session.Paths.MainIniPath = appDir + "." + sep + "Vantorkorb.ini";
 #ifdef _WIN32
-    m_paths.BatchPath = appDir + "batch.bat";
+    m_session.Paths.BatchPath = appDir + "batch.bat";
 #else
-    m_paths.BatchPath = appDir + "batch.sh";
+    m_session.Paths.BatchPath = appDir + "batch.sh";
 #endif
-    m_paths.OutputPath = appDir + "KorbVantor.txt";
-    m_paths.IniFilesDir = appDir + "IniFiles" + sep;
-    m_paths.ListInfoPath = appDir + "listinfo.txt";
-    ConfigureExecEmu(m_execEmu, m_dialogs, m_paths.BatchPath);
+    m_session.Paths.OutputPath = appDir + "KorbVantor.txt";
+    m_session.Paths.IniFilesDir = appDir + "IniFiles" + sep;
+    m_session.Paths.ListInfoPath = appDir + "listinfo.txt";
+    ConfigureExecEmu(m_session.ExecEmu, m_dialogs, m_session.Paths.BatchPath);
 }
 
 const TSettingsFile& TStartup::MainIni() const
 {
     if (!m_mainIni || !m_loading)
-        m_mainIni.emplace(TSettingsFile::Open(m_paths.MainIniPath));
+        m_mainIni.emplace(TSettingsFile::Open(m_session.Paths.MainIniPath));
     return *m_mainIni;
 }
 
@@ -131,18 +132,19 @@ void TStartup::LocateEmulator()
     }
     // The names as they stand on disk: the dialog's filter and a copied folder may differ in letter case.
     TFileLocator locator(TFileLocator::TMode::Direct);
-    m_paths.EmuDir = emuDir;
-    m_paths.EmuExe = emuExe.value_or(emuDir + kEmulatorName);
-    m_paths.ReadmePath = locator.FindFile(emuDir + "Readme.txt").value_or(emuDir + "Readme.txt");
-    m_paths.PcxBackDir = emuDir + "pcxback" + kPathSepText;
-    m_paths.PcxDir = emuDir + "pcx" + kPathSepText;
+    m_session.Paths.EmuDir = emuDir;
+    m_session.Paths.EmuExe = emuExe.value_or(emuDir + kEmulatorName);
+    m_session.Paths.ReadmePath = locator.FindFile(emuDir + "Readme.txt").value_or(emuDir + "Readme.txt");
+    m_session.Paths.PcxBackDir = emuDir + "pcxback" + kPathSepText;
+    m_session.Paths.PcxDir = emuDir + "pcx" + kPathSepText;
 }
 
 bool TStartup::CheckRequiredFiles()
 {
-    const std::string& missing = !FileExists(m_paths.EmuExe)
-                                     ? m_paths.EmuExe
-                                     : (!FileExists(m_paths.ReadmePath) ? m_paths.ReadmePath : "");
+    const std::string& missing =
+        !FileExists(m_session.Paths.EmuExe)
+            ? m_session.Paths.EmuExe
+            : (!FileExists(m_session.Paths.ReadmePath) ? m_session.Paths.ReadmePath : "");
     if (missing.empty())
         return true;
     m_dialogs.ShowMessage(ErrorBox("File not found: " + missing + "\r" + "This file is needed by VantorKorb.",
@@ -152,45 +154,47 @@ bool TStartup::CheckRequiredFiles()
 
 bool TStartup::ListingIsStale(bool onlyIfStale) const
 {
-    if (!onlyIfStale || !FileExists(m_paths.ListInfoPath))
+    if (!onlyIfStale || !FileExists(m_session.Paths.ListInfoPath))
         return true;
     // A listing that does not open a list of games is what a failed run left: never keep it.
-    if (!HoldsGameList(m_paths.ListInfoPath))
+    if (!HoldsGameList(m_session.Paths.ListInfoPath))
         return true;
     const TDateTime stored = MainIni().ReadDateTime(kMainSection, "EmuExeDate", kNeverDateTime);
-    const auto actual = FileModificationTime(m_paths.EmuExe);
+    const auto actual = FileModificationTime(m_session.Paths.EmuExe);
     return !actual || !(*actual == stored);
 }
 
 void TStartup::ListingRun()
 {
-    m_execEmu.SetParameters("-list");
-    const bool ran = m_execEmu.Execute();
-    DeleteFile(m_paths.ListInfoPath);
+    m_session.ExecEmu.SetParameters("-list");
+    const bool ran = m_session.ExecEmu.Execute();
+    DeleteFile(m_session.Paths.ListInfoPath);
     std::error_code ec;
-    fs::rename(m_paths.OutputPath, m_paths.ListInfoPath, ec);
+    fs::rename(m_session.Paths.OutputPath, m_session.Paths.ListInfoPath, ec);
     if (!ran)
         return; // a failed start was reported by the runner
-    const std::string failure = LastRunFailure(m_execEmu, ScriptProgramPath(m_paths.EmuDir, m_paths.EmuExe));
+    const std::string failure =
+        LastRunFailure(m_session.ExecEmu, ScriptProgramPath(m_session.Paths.EmuDir, m_session.Paths.EmuExe));
     if (!failure.empty())
         ShowError("The game listing of Korb failed.\r" + failure);
-    else if (!HoldsGameList(m_paths.ListInfoPath))
-        ShowError("The game listing of Korb failed: its output " + m_paths.ListInfoPath +
+    else if (!HoldsGameList(m_session.Paths.ListInfoPath))
+        ShowError("The game listing of Korb failed: its output " + m_session.Paths.ListInfoPath +
                   " holds no list of games.");
 }
 
 void TStartup::RemoveLeftovers() const
 {
-    const fs::path mainIni(m_paths.MainIniPath);
+    const fs::path mainIni(m_session.Paths.MainIniPath);
     RemoveLeftoverTemporaries(mainIni.parent_path().string(), mainIni.filename().string());
-    RemoveLeftoverTemporaries(m_paths.IniFilesDir);
-    DeleteFile(m_execEmu.StatusPath);
+    RemoveLeftoverTemporaries(m_session.Paths.IniFilesDir);
+    DeleteFile(m_session.ExecEmu.StatusPath);
 }
 
 void TStartup::CreateDataFolders() const
 {
-    for (const std::string* dir : {&m_paths.IniFilesDir, &m_paths.GameplayDir, &m_paths.TitlesDir,
-                                   &m_paths.CabinetsDir, &m_paths.FlyersDir, &m_paths.SoundDir}) {
+    for (const std::string* dir :
+         {&m_session.Paths.IniFilesDir, &m_session.Paths.GameplayDir, &m_session.Paths.TitlesDir,
+          &m_session.Paths.CabinetsDir, &m_session.Paths.FlyersDir, &m_session.Paths.SoundDir}) {
         std::error_code ec;
         fs::create_directory(*dir, ec);
     }
@@ -198,7 +202,8 @@ void TStartup::CreateDataFolders() const
 
 void TStartup::ImportGames()
 {
-    const TImportResult result = ImportCatalogue(m_catalogue, m_paths.ListInfoPath, m_paths.ReadmePath);
+    const TImportResult result =
+        ImportCatalogue(m_session.Catalogue, m_session.Paths.ListInfoPath, m_session.Paths.ReadmePath);
     if (!result.Message.empty())
         m_dialogs.ShowMessage(ErrorBox(result.Message, TMsgButton::Ok));
 }
@@ -214,11 +219,11 @@ void TStartup::LoadMainSettings()
     const TMainSettingsRecord record = ReadMainSettings(file, &problem);
     if (!problem.empty())
         ShowError(problem);
-    for (size_t i = 0; i < m_zipRomPaths.size(); ++i)
-        m_zipRomPaths[i] = record.ZipRomPath[i];
+    for (size_t i = 0; i < m_session.ZipRomPaths.size(); ++i)
+        m_session.ZipRomPaths[i] = record.ZipRomPath[i];
     if (OnApplyMainSettings)
         OnApplyMainSettings(record);
-    LastListPos = record.LGLPos;
+    m_session.LastListPos = record.LGLPos;
     AssignShots(file, record.CurScrShots);
 }
 
@@ -229,8 +234,8 @@ void TStartup::AssignShots(const TSettingsFile& file,
     // previous game's (or one further, past a game that left the catalogue). Each stored entry is the first
     // section of its name, which is what the file's own case-blind index answers for the others.
     size_t next = 0;
-    for (int i = 0; i < m_catalogue.Count(); ++i) {
-        TGameObject& game = m_catalogue.At(i);
+    for (int i = 0; i < m_session.Catalogue.Count(); ++i) {
+        TGameObject& game = m_session.Catalogue.At(i);
         if (next < stored.size() && SameTextAscii(stored[next].first, game.ZipName)) {
             game.CurScrShot = stored[next++].second;
         } else if (next + 1 < stored.size() && SameTextAscii(stored[next + 1].first, game.ZipName)) {
@@ -244,9 +249,9 @@ void TStartup::AssignShots(const TSettingsFile& file,
 
 void TStartup::DeleteRunFiles() const
 {
-    DeleteFile(m_paths.BatchPath);
-    DeleteFile(m_paths.OutputPath);
-    DeleteFile(m_execEmu.StatusPath);
+    DeleteFile(m_session.Paths.BatchPath);
+    DeleteFile(m_session.Paths.OutputPath);
+    DeleteFile(m_session.ExecEmu.StatusPath);
 }
 
 TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
@@ -270,7 +275,7 @@ TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
         RemoveLeftovers();
         LocateEmulator();
         try {
-            WriteEmulatorScript(m_paths);
+            WriteEmulatorScript(m_session.Paths);
         } catch (const TFileError& e) {
             // Without a script no game starts, but the catalogue can still be browsed.
             ShowError(e.what());
@@ -286,13 +291,14 @@ TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
         }
         CreateDataFolders();
         // Only settings with a "Game0" section have anything to migrate; asking first spares a reading.
-        if (!FileExists(m_paths.IniFilesDir + "Default.ini") && MainIni().SectionExists("Game0"))
-            MigrateLegacySettings(m_paths.MainIniPath, m_paths.IniFilesDir);
+        if (!FileExists(m_session.Paths.IniFilesDir + "Default.ini") && MainIni().SectionExists("Game0"))
+            MigrateLegacySettings(m_session.Paths.MainIniPath, m_session.Paths.IniFilesDir);
         ImportGames();
         LoadMainSettings();
         m_settingsLoaded = true;
         const bool dates = !ZipDatesWanted || ZipDatesWanted();
-        UpdateInstallStates(m_catalogue, m_zipRomPaths, dates ? TZipDateRead::Read : TZipDateRead::Skip);
+        UpdateInstallStates(m_session.Catalogue, m_session.ZipRomPaths,
+                            dates ? TZipDateRead::Read : TZipDateRead::Skip);
         return TLoadOutcome::Loaded;
     } catch (const std::exception& e) {
         ShowError(e.what());
@@ -302,27 +308,28 @@ TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
 
 void TStartup::SaveSequence()
 {
-    if (m_mustEnd || m_paths.MainIniPath.empty())
+    if (m_mustEnd || m_session.Paths.MainIniPath.empty())
         return;
     // A load that stopped before the main settings leaves the window with built-in values; writing those
     // would throw away the user's stored settings.
-    if (!m_settingsLoaded && FileExists(m_paths.MainIniPath)) {
+    if (!m_settingsLoaded && FileExists(m_session.Paths.MainIniPath)) {
         DeleteRunFiles();
         return;
     }
     TMainSettingsRecord record;
-    record.EmuExeDate = FileModificationTime(m_paths.EmuExe).value_or(kNeverDateTime);
-    record.EmuExePath = m_paths.EmuDir;
-    for (size_t i = 0; i < m_zipRomPaths.size(); ++i)
-        record.ZipRomPath[i] = m_zipRomPaths[i];
-    record.LGLPos = LastListPos;
-    record.CurScrShots.reserve(static_cast<size_t>(m_catalogue.Count()));
-    for (int i = 0; i < m_catalogue.Count(); ++i)
-        record.CurScrShots.emplace_back(m_catalogue.At(i).ZipName, m_catalogue.At(i).CurScrShot);
+    record.EmuExeDate = FileModificationTime(m_session.Paths.EmuExe).value_or(kNeverDateTime);
+    record.EmuExePath = m_session.Paths.EmuDir;
+    for (size_t i = 0; i < m_session.ZipRomPaths.size(); ++i)
+        record.ZipRomPath[i] = m_session.ZipRomPaths[i];
+    record.LGLPos = m_session.LastListPos;
+    record.CurScrShots.reserve(static_cast<size_t>(m_session.Catalogue.Count()));
+    for (int i = 0; i < m_session.Catalogue.Count(); ++i)
+        record.CurScrShots.emplace_back(m_session.Catalogue.At(i).ZipName,
+                                        m_session.Catalogue.At(i).CurScrShot);
     if (OnCollectMainSettings)
         OnCollectMainSettings(record);
     try {
-        SaveMainSettingsFile(m_paths.MainIniPath, record);
+        SaveMainSettingsFile(m_session.Paths.MainIniPath, record);
     } catch (const std::exception& e) {
         ShowError(e.what());
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/MainSettings.h"
+#include "app/Session.h"
 #include "base/SettingsFile.h"
 #include "base/WorkingPaths.h"
 #include "catalogue/GameObject.h"
@@ -53,12 +54,13 @@ public:
     // "Check for new Supported games": SaveSequence, then LoadSequence(false). The caller fills the list.
     TLoadOutcome CheckForSupportedGames();
 
-    const TWorkingPaths& Paths() const { return m_paths; }
-    TGameObjectList& Catalogue() { return m_catalogue; }
-    const TGameObjectList& Catalogue() const { return m_catalogue; }
-    TZipRomPaths& ZipRomPaths() { return m_zipRomPaths; }
-    int LastListPos = 0;
-    TExecFile& ExecEmu() { return m_execEmu; }
+    // The record the sequences work on.
+    TSession& Session() { return m_session; }
+    const TWorkingPaths& Paths() const { return m_session.Paths; }
+    TGameObjectList& Catalogue() { return m_session.Catalogue; }
+    const TGameObjectList& Catalogue() const { return m_session.Catalogue; }
+    TZipRomPaths& ZipRomPaths() { return m_session.ZipRomPaths; }
+    TExecFile& ExecEmu() { return m_session.ExecEmu; }
 
     // The single steps, public so the menu commands and tests can reach them.
     void ComputePaths();
@@ -83,10 +85,7 @@ private:
     void RemoveLeftovers() const;
 
     TDialogs& m_dialogs;
-    TWorkingPaths m_paths;
-    TGameObjectList m_catalogue;
-    TZipRomPaths m_zipRomPaths;
-    TExecFile m_execEmu;
+    TSession m_session;
     bool m_mustEnd = false;
     bool m_settingsLoaded = false;
     bool m_loading = false;

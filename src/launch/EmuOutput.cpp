@@ -288,8 +288,9 @@ void CheckEmuOutputFile(TLaunchContext& context, const std::string& outputPath)
             context.Shell.OpenWithShell(outputPath);
         return;
     }
+    context.Result.Summary = EmuSummary(context.Game.GameName, outcome);
     if (context.SetStatusText)
-        context.SetStatusText(EmuSummary(context.Game.GameName, outcome));
+        context.SetStatusText(context.Result.Summary);
 }
 
 void CheckEmuOutput(TLaunchContext& context)

@@ -73,18 +73,18 @@ void RunEmulator(TLaunchContext& context, const std::string& arguments)
 {
     context.ExecEmu.SetParameters(arguments);
     const auto start = std::chrono::steady_clock::now();
-    context.EmulatorRan = context.ExecEmu.Execute();
+    context.Result.Ran = context.ExecEmu.Execute();
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    context.RunSeconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
+    context.Result.Seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
     // The shell's answers for a program it could not start; a program ended by a signal did run.
     const std::optional<int> status = context.ExecEmu.LastExitStatus();
     if (status && (*status == 126 || *status == 127))
-        context.EmulatorRan = false;
+        context.Result.Ran = false;
 }
 
 } // namespace
 
-void LaunchGame(TLaunchContext& context)
+TLaunchResult LaunchGame(TLaunchContext& context)
 {
     const TWorkingPaths& paths = context.Paths;
     const std::string arguments = BuildEmuCommandLine(context.Game, paths.IniFilesDir);
@@ -119,8 +119,10 @@ void LaunchGame(TLaunchContext& context)
     // A program that never ran, or died, leaves no output worth checking: say what happened instead.
     const std::string failure = LastRunFailure(context.ExecEmu, emuExe);
     if (!failure.empty()) {
+        context.Result.RunFailure = failure;
         context.Dialogs.ShowMessage(ScriptFailureMessage(failure));
-        return;
+        return context.Result;
     }
     CheckEmuOutputFile(context, outputPath);
+    return context.Result;
 }

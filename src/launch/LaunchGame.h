@@ -13,6 +13,20 @@
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 
+// What a launch came to.
+struct TLaunchResult
+{
+    // The emulator ran to its end; not when it could not start.
+    bool Ran = false;
+    int64_t Seconds = 0;
+    // Why the run failed as the launch script saw it, already shown to the player; empty when it did not.
+    std::string RunFailure;
+    // The run's summary, "<GameName>:<frame rate> @ <resolution>"; empty when the output gave none.
+    std::string Summary;
+    // What stopped the launch (a file error), for the caller to show; empty when nothing did.
+    std::string Error;
+};
+
 struct TLaunchContext
 {
     const TWorkingPaths& Paths;
@@ -22,14 +36,13 @@ struct TLaunchContext
     TDialogs& Dialogs;
     TShell& Shell;
     std::function<void(const std::string&)> SetStatusText; // status panel 1
-    // Results: whether the emulator ran to its end (not when it could not start), and for how long.
-    bool EmulatorRan = false;
-    int64_t RunSeconds = 0;
+    // Filled as the launch goes: after a throw it still says whether the emulator ran.
+    TLaunchResult Result;
 };
 
 // Changes the working directory to EmuDir (it stays there). Throws TFileError when that fails or when the
 // output file cannot be read.
-void LaunchGame(TLaunchContext& context);
+TLaunchResult LaunchGame(TLaunchContext& context);
 
 // Reads the emulator's output: on a "cannot" line offers to show it; otherwise puts
 // "<GameName>:<frame rate> @ <resolution>" into the status text.

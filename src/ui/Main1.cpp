@@ -72,7 +72,7 @@ void TMain1::OpenWithShell(const std::string& target)
 
 void TMain1::MenuKorbReadmeClick()
 {
-    OpenWithShell(m_startup.Paths().ReadmePath);
+    OpenWithShell(m_session.Paths.ReadmePath);
 }
 
 void TMain1::MenuKorbHomepageClick()
@@ -82,12 +82,12 @@ void TMain1::MenuKorbHomepageClick()
 
 void TMain1::MenuVantorKorbReadmeClick()
 {
-    OpenWithShell(m_startup.Paths().AppDir + "VantorKorb.txt");
+    OpenWithShell(m_session.Paths.AppDir + "VantorKorb.txt");
 }
 
 void TMain1::MenuVantorKorbFaqClick()
 {
-    OpenWithShell(m_startup.Paths().AppDir + "VantorKorbFaq.txt");
+    OpenWithShell(m_session.Paths.AppDir + "VantorKorbFaq.txt");
 }
 
 void TMain1::MenuVantorKorbHomepageClick()

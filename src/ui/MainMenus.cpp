@@ -169,7 +169,7 @@ void TMain::ShowTabSheet()
 
 void TMain::MenuCheckForInstalledGamesClick()
 {
-    UpdateInstallStates(m_startup.Catalogue(), m_startup.ZipRomPaths(),
+    UpdateInstallStates(m_session.Catalogue, m_session.ZipRomPaths,
                         ZipDatesShown() ? TZipDateRead::Read : TZipDateRead::Skip);
     m_gameList->ClearSelection();
     m_startEmuButton->setEnabled(false);
@@ -212,7 +212,7 @@ void TMain::MenuSetAlternativeRompathClick()
 void TMain::MSReportNeededClick()
 {
     try {
-        WriteNeededReport(m_startup.Catalogue(), m_startup.Paths(), kVersionText, m_shell);
+        WriteNeededReport(m_session.Catalogue, m_session.Paths, kVersionText, m_shell);
     } catch (const std::exception& error) {
         // The command ends here; nothing is opened and an older report stays as it was.
         ShowError(error.what());
@@ -228,5 +228,5 @@ void TMain::MSSndClick(TSoundMode mode)
 
 void TMain::PlayGameSound()
 {
-    m_sound->PlayGameSound(m_currentGame, m_startup.Paths().SoundDir, m_view.EffectiveSound());
+    m_sound->PlayGameSound(m_currentGame, m_session.Paths.SoundDir, m_view.EffectiveSound());
 }

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "app/Session.h"
 #include "app/Startup.h"
 #include "controllers/GameSound.h"
-#include "launch/LaunchGame.h"
 #include "platform/qt/FormFonts.h"
 #include "platform/qt/QtText.h"
 #include "ui/CommandLineBox.h"
@@ -40,8 +40,8 @@ void TMain::CreatePages()
 
 void TMain::PagesAfterLoad()
 {
-    m_screenShotPage->SetWorkingPaths(m_startup.Paths());
-    m_settingsPage->SetIniFilesDir(m_startup.Paths().IniFilesDir);
+    m_screenShotPage->SetWorkingPaths(m_session.Paths);
+    m_settingsPage->SetIniFilesDir(m_session.Paths.IniFilesDir);
     OpenPlayLog();
 }
 
@@ -113,31 +113,19 @@ void TMain::StartEmuButtonClick()
     // The window paints during the run but takes no input; a close signal waits for the end of the run.
     const TSignalCloser::THold hold;
     const QString before = m_statusText->text();
-    const QString starting =
-        TextFromBytes("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026");
-    SetStatusText(starting);
-    TLaunchContext context{m_startup.Paths(),
-                           m_startup.ZipRomPaths(),
-                           *m_currentGame,
-                           m_startup.ExecEmu(),
-                           m_dialogs,
-                           m_shell,
-                           [this](const std::string& text) { SetStatusText(TextFromBytes(text)); }};
-    std::string error;
-    try {
-        LaunchGame(context);
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
-    // A run that ended counts, whatever went wrong afterwards.
-    RecordPlay(context);
+    SetStatusText(TextFromBytes("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026"));
+    TGameObject& game = *m_currentGame;
+    const TLaunchResult result =
+        LaunchGame(m_session, game, m_dialogs, m_shell,
+                   [this](const std::string& text) { SetStatusText(TextFromBytes(text)); });
+    RecordPlay(game, result);
     // A run that gave no summary leaves the status bar as it was.
-    if (m_statusText->text() == starting) {
+    if (result.Summary.empty()) {
         SetStatusText(before);
     }
-    if (!error.empty()) {
+    if (!result.Error.empty()) {
         // The launch ends here: the slideshow stays stopped until the next selection.
-        ShowError(error);
+        ShowError(result.Error);
         return;
     }
     m_screenShotPage->RestoreSlideshow();

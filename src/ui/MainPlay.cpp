@@ -74,8 +74,8 @@ void TMain::AddPlayColumns()
 
 void TMain::OpenPlayLog()
 {
-    m_playLog = std::make_unique<TPlayLog>(
-        TPlayLog::Open(FolderOf(m_startup.Paths().MainIniPath) + kPlayLogFileName));
+    m_playLog =
+        std::make_unique<TPlayLog>(TPlayLog::Open(FolderOf(m_session.Paths.MainIniPath) + kPlayLogFileName));
     m_model->SetPlayLog(m_playLog.get());
     m_list->SetPlayLog(m_playLog.get());
     if (!m_playLog->LoadError().empty()) {
@@ -95,7 +95,7 @@ void TMain::UpdateTitle()
     setWindowTitle(QString("VantorKorb %1 [%2 of %3 games]")
                        .arg(kVersionText)
                        .arg(m_model->Count())
-                       .arg(m_startup.Catalogue().Count()));
+                       .arg(m_session.Catalogue.Count()));
 }
 
 void TMain::SearchChanged(const QString& text)
@@ -161,15 +161,15 @@ void TMain::GameListContextMenu(const QPoint& globalPos)
     menu.exec(globalPos);
 }
 
-void TMain::RecordPlay(const TLaunchContext& context)
+void TMain::RecordPlay(TGameObject& game, const TLaunchResult& result)
 {
-    if (!context.EmulatorRan) {
+    if (!result.Ran) {
         return;
     }
     try {
-        m_playLog->RecordPlay(context.Game.ZipName, context.RunSeconds, LocalDateTimeNow());
+        m_playLog->RecordPlay(game.ZipName, result.Seconds, LocalDateTimeNow());
     } catch (const std::exception& error) {
         ShowError(error.what());
     }
-    m_model->GameChanged(&context.Game);
+    m_model->GameChanged(&game);
 }

@@ -52,9 +52,9 @@ template <typename TService> TService& Required(TService* service, const char* n
 TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* parent)
     : QMainWindow(parent), m_dialogs(Required(services.Dialogs, "dialogs")),
       m_shell(Required(services.Shell, "shell")), m_media(Required(services.Media, "media")),
-      m_startup(startup), m_model(new TGameListModel(2, this)),
-      m_list(std::make_unique<TGameListController>(m_model->Rows(), startup.Catalogue(),
-                                                   startup.ZipRomPaths(), startup.LastListPos)),
+      m_startup(startup), m_session(startup.Session()), m_model(new TGameListModel(2, this)),
+      m_list(std::make_unique<TGameListController>(m_model->Rows(), m_session.Catalogue,
+                                                   m_session.ZipRomPaths, m_session.LastListPos)),
       m_view(m_list->View()), m_sound(new TGameSound(&m_media, &m_dialogs))
 {
     m_list->Selection = [this] { return ListSelection(); };

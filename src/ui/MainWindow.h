@@ -24,13 +24,14 @@ class TGameObject;
 class TGameSound;
 class TPlayLog;
 class TSearchField;
-struct TLaunchContext;
 class TMainMenuBar;
 class TMedia;
 class TScreenShotPage;
 class TSettingsPage;
 class TShell;
 class TStartup;
+struct TSession;
+struct TLaunchResult;
 enum class TLoadOutcome;
 
 class TMain : public QMainWindow
@@ -141,6 +142,7 @@ protected:
     TShell& m_shell;
     TMedia& m_media;
     TStartup& m_startup;
+    TSession& m_session;
 
 private:
     void CreateControls();
@@ -171,7 +173,7 @@ private:
     void ConnectPlayMenus();
     void UpdateTitle();
     void ReflectFavourite();
-    void RecordPlay(const TLaunchContext& context);
+    void RecordPlay(TGameObject& game, const TLaunchResult& result);
 
     TGameListModel* m_model;
     std::unique_ptr<TGameListController> m_list;

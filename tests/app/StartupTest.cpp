@@ -269,13 +269,13 @@ TEST_F(StartupTest, MainSettingsReachTheWindowAndTheCatalogue)
     startup.OnApplyMainSettings = [&](const TMainSettingsRecord& r) {
         hotTracking = r.HotTracking;
         seenPaths.assign(startup.ZipRomPaths().begin(), startup.ZipRomPaths().end());
-        startup.LastListPos = 0; // as a change of the view filter does
+        startup.Session().LastListPos = 0; // as a change of the view filter does
     };
     EXPECT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
     EXPECT_EQ(migrations, 0);
     EXPECT_FALSE(hotTracking);
     EXPECT_EQ(seenPaths, (std::vector<std::string>{"", "/extra/", ""}));
-    EXPECT_EQ(startup.LastListPos, 1);
+    EXPECT_EQ(startup.Session().LastListPos, 1);
     EXPECT_EQ(startup.Catalogue().At(0).CurScrShot, 0);
     EXPECT_EQ(startup.Catalogue().At(1).CurScrShot, 4);
     EXPECT_EQ(startup.Catalogue().At(0).InstallState, 0);
@@ -348,7 +348,7 @@ TEST_F(StartupTest, SaveCollectsTheWindowAndDeletesTheRunFiles)
     ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
     startup.Catalogue().At(1).CurScrShot = 5;
     startup.ZipRomPaths()[2] = "/z/";
-    startup.LastListPos = 3;
+    startup.Session().LastListPos = 3;
     startup.OnCollectMainSettings = [](TMainSettingsRecord& r) {
         EXPECT_EQ(r.LGLPos, 3);
         EXPECT_EQ(r.CurScrShots.size(), 2u);
@@ -547,7 +547,7 @@ TEST_F(StartupTest, SettingsRewrittenByTheMigrationAreTheOnesLoaded)
                                           "[Window]\r\nLGLPos=1\r\n[galaga]\r\nCurScrShot=4\r\n");
     };
     ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
-    EXPECT_EQ(startup.LastListPos, 1);
+    EXPECT_EQ(startup.Session().LastListPos, 1);
     EXPECT_EQ(startup.Catalogue().At(1).CurScrShot, 4);
 }
 
@@ -565,7 +565,7 @@ TEST_F(StartupTest, SettingsWrittenDuringTheListingRunAreTheOnesLoaded)
     m_processes.Outcomes.push_back(outcome);
     TStartup startup(m_dialogs, m_processes);
     ASSERT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
-    EXPECT_EQ(startup.LastListPos, 1);
+    EXPECT_EQ(startup.Session().LastListPos, 1);
     EXPECT_EQ(startup.Catalogue().At(0).CurScrShot, 2);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Session.h"
 #include "app/Startup.h"
 #include "base/CommandText.h"
 #include "base/FileError.h"
@@ -391,40 +392,67 @@ TEST_F(LaunchGameRun, ARunThatEndedReportsItsWholeSeconds)
 {
     Emulator(std::string(kGoodRun) + "sleep 1\n");
     LaunchGame(context);
-    EXPECT_TRUE(context.EmulatorRan);
-    EXPECT_GE(context.RunSeconds, 1);
+    EXPECT_TRUE(context.Result.Ran);
+    EXPECT_GE(context.Result.Seconds, 1);
 }
 
 TEST_F(LaunchGameRun, ALaunchThatCouldNotStartDidNotRun)
 {
     Emulator(kGoodRun);
     fs::remove(paths.BatchPath);
-    context.EmulatorRan = true;
+    context.Result.Ran = true;
     try {
         LaunchGame(context);
     } catch (const TFileError&) {
         // No run, no output file: what the window shows for that is not the point here.
     }
-    EXPECT_FALSE(context.EmulatorRan);
-    EXPECT_EQ(context.RunSeconds, 0);
+    EXPECT_FALSE(context.Result.Ran);
+    EXPECT_EQ(context.Result.Seconds, 0);
     EXPECT_FALSE(Exists(Emu() + "args.txt"));
 
     // The script starts but the emulator does not: missing (127), then not executable (126).
     WriteLaunchScript(paths.BatchPath, "Korb", paths.EmuExe, paths.OutputPath);
     fs::remove(paths.EmuExe);
-    context.EmulatorRan = true;
+    context.Result.Ran = true;
     LaunchGame(context);
-    EXPECT_FALSE(context.EmulatorRan);
+    EXPECT_FALSE(context.Result.Ran);
     Emulator(kGoodRun);
     fs::permissions(paths.EmuExe, fs::perms::owner_read | fs::perms::owner_write);
-    context.EmulatorRan = true;
+    context.Result.Ran = true;
     LaunchGame(context);
-    EXPECT_FALSE(context.EmulatorRan);
+    EXPECT_FALSE(context.Result.Ran);
 }
 
 TEST_F(LaunchGameRun, AnEmulatorKilledDuringItsRunDidRun)
 {
     Emulator("echo 'Resolution 800x600'\nkill -KILL $$\n");
     LaunchGame(context);
-    EXPECT_TRUE(context.EmulatorRan);
+    EXPECT_TRUE(context.Result.Ran);
+}
+
+// The launch over the session's record says what it came to; the window decides nothing from its labels.
+TEST_F(LaunchGameRun, TheSessionsLaunchReturnsWhatTheRunCameTo)
+{
+    TSession session(processes);
+    session.Paths = paths;
+    ConfigureExecEmu(session.ExecEmu, dialogs, paths.BatchPath);
+    session.ExecEmu.WindowStyle = TWindowStyle::wsHide;
+    const auto launch = [&] { return LaunchGame(session, game, dialogs, shell, nullptr); };
+    Emulator(kGoodRun);
+    TLaunchResult result = launch();
+    EXPECT_TRUE(result.Ran);
+    EXPECT_EQ(result.Summary, "Alpha Beta: 59.94 @ 640x480");
+    EXPECT_EQ(result.Error, "");
+    Emulator("echo 'cannot find abc.zip'\n");
+    dialogs.Answers.push_back(TMsgButton::No);
+    result = launch();
+    EXPECT_TRUE(result.Ran);
+    EXPECT_EQ(result.Summary, "");
+    fs::remove(Emu() + "korb.exe");
+    result = launch();
+    EXPECT_FALSE(result.Ran);
+    EXPECT_NE(result.RunFailure, "");
+    session.Paths.EmuDir = dir.Dir() + "gone/";
+    result = launch();
+    EXPECT_NE(result.Error, "");
 }

@@ -75,24 +75,24 @@ TEST_F(TMainWindowTest, EmptyCatalogueShowsNoneAndDisabledStart)
 TEST_F(TMainWindowTest, LastListPosSelectsAndFollowsInstalledSelection)
 {
     AddGames({{"a", "A"}, {"b", "B"}, {"c", "C", 0}, {"d", "D"}});
-    Startup->LastListPos = 1;
+    Startup->Session().LastListPos = 1;
     Window->FillGameList();
     EXPECT_EQ(Window->CurrentGame()->ZipName, "b");
     EXPECT_TRUE(Window->StartEmuButton().isEnabled());
     Window->GameList().SelectRow(3);
-    EXPECT_EQ(Startup->LastListPos, 3);
+    EXPECT_EQ(Startup->Session().LastListPos, 3);
     EXPECT_TRUE(Window->StartEmuButton().isEnabled());
     // An uninstalled game disables Start and sends the next fill to the first entry.
     Window->GameList().SelectRow(2);
     EXPECT_EQ(Window->CurrentGame()->ZipName, "c");
     EXPECT_FALSE(Window->StartEmuButton().isEnabled());
-    EXPECT_EQ(Startup->LastListPos, 0);
+    EXPECT_EQ(Startup->Session().LastListPos, 0);
 }
 
 TEST_F(TMainWindowTest, LastListPosBeyondTheListSelectsNothing)
 {
     AddGames({{"a", "A"}, {"b", "B"}, {"c", "C"}});
-    Startup->LastListPos = 5;
+    Startup->Session().LastListPos = 5;
     Window->FillGameList();
     EXPECT_EQ(Window->GameList().SelectedRow(), -1);
     EXPECT_FALSE(Window->StartEmuButton().isEnabled());
@@ -102,7 +102,7 @@ TEST_F(TMainWindowTest, LastListPosBeyondTheListSelectsNothing)
 TEST_F(TMainWindowTest, FilterChangeResetsLastListPos)
 {
     AddGames({{"a", "A"}, {"b", "B"}, {"c", "C"}});
-    Startup->LastListPos = 2;
+    Startup->Session().LastListPos = 2;
     Window->FillGameList();
     EXPECT_EQ(Window->CurrentGame()->ZipName, "c");
     Click("MSGamesInstalled");

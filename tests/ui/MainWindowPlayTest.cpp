@@ -113,11 +113,11 @@ TEST_F(TPlayWindowTest, TheListPositionSavedDuringASearchIsTheUnsearchedOne)
     Search("pac");
     Select("pacman");
     EXPECT_EQ(Window->GameList().SelectedRow(), 1);
-    EXPECT_EQ(Startup->LastListPos, 3);
+    EXPECT_EQ(Startup->Session().LastListPos, 3);
     // A fill during the search finds the same game at that position.
     Window->FillGameList();
     EXPECT_EQ(Current(), "pacman");
-    EXPECT_EQ(Startup->LastListPos, 3);
+    EXPECT_EQ(Startup->Session().LastListPos, 3);
     Search("");
     Window->FillGameList();
     EXPECT_EQ(Current(), "pacman");

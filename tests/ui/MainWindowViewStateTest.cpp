@@ -118,7 +118,7 @@ TEST_F(TMainWindowTest, ListPositionFollowsTheGameAfterTheSelectionWasCleared)
     Window->GameList().SelectRow(2);
     Window->GameList().ClearSelection();
     Click("MenuSortbyZipdate");
-    EXPECT_EQ(Startup->LastListPos, 0);
+    EXPECT_EQ(Startup->Session().LastListPos, 0);
     Window->FillGameList();
     EXPECT_EQ(Window->CurrentGame()->ZipName, "c");
 }
