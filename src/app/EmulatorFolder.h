@@ -1,28 +1,17 @@
 #pragma once
-// Which emulator folder the program runs in: the start folder, the one used last, or one the user picks.
+// Which emulator folder the program runs in: the start folder, the one used last, or one the user picks;
+// and the switch to another one, which drives the start-up sequence.
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/EmulatorFiles.h"
 #include "platform/Dialogs.h"
 
 class TFolderLock;
 class TStartup;
 enum class TLoadOutcome;
-
-inline constexpr const char* kEmulatorName = "korb.exe";
-inline constexpr const char* kMainIniName = "Vantorkorb.ini";
-
-// The emulator in the folder (ending in a separator) under the name it has there: "korb.exe" or a name
-// that differs only in letter case. Nothing when the folder holds no such regular file.
-std::optional<std::string> FindEmulator(const std::string& folder);
-// The folder holds the emulator or a main settings file of its own.
-bool IsEmulatorFolder(const std::string& folder);
-// The open-file dialog that asks for the emulator, opening in the given folder.
-TOpenFileRequest LocateEmulatorRequest(const std::string& initialDir);
-// The folder part of a picked file, with its trailing separator.
-std::string FolderOf(const std::string& file);
 
 // The emulator folders used last, most recent first, in one small file of ours inside configDir.
 class TRecentFolders
@@ -66,6 +55,3 @@ bool EnterFolder(const TFolderDecision& decision, TDialogs& dialogs, TFolderLock
 // is then nothing).
 std::optional<TLoadOutcome> SwitchEmulatorFolder(TStartup& startup, const std::string& folder,
                                                  TDialogs& dialogs, TFolderLock* lock = nullptr);
-
-// The missing-emulator message shown when the locate question is cancelled with nothing found.
-TMessage EmulatorMissingMessage(const std::string& path);

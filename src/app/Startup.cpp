@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/EmulatorFolder.h"
+#include "app/EmulatorFiles.h"
 #include "base/DateTimeText.h"
 #include "base/FileError.h"
 #include "base/SettingsFile.h"

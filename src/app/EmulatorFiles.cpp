@@ -1,0 +1,53 @@
+#include "app/EmulatorFiles.h"
+
+#include <filesystem>
+
+#include "base/WorkingPaths.h"
+#include "catalogue/FileLocator.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsRegularFile(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+} // namespace
+
+std::optional<std::string> FindEmulator(const std::string& folder)
+{
+    TFileLocator locator(TFileLocator::TMode::Direct);
+    return locator.FindFile(folder + kEmulatorName);
+}
+
+bool IsEmulatorFolder(const std::string& folder)
+{
+    return FindEmulator(folder).has_value() || IsRegularFile(folder + kMainIniName);
+}
+
+TOpenFileRequest LocateEmulatorRequest(const std::string& initialDir)
+{
+    TOpenFileRequest request;
+    request.InitialDir = initialDir;
+    request.Title = "Please point to Korb.exe";
+    request.Filter = "Korb Executable|korb.exe";
+    request.DefaultName = "korb.exe";
+    request.DefaultExt = "exe";
+    request.MustExist = true;
+    return request;
+}
+
+std::string FolderOf(const std::string& file)
+{
+    const size_t sep = file.find_last_of(kPathSep);
+    return sep == std::string::npos ? std::string(".") + kPathSep : file.substr(0, sep + 1);
+}
+
+TMessage EmulatorMissingMessage(const std::string& path)
+{
+    return ErrorMessage("File not found: " + path + "\r" + "This file is needed by VantorKorb.",
+                        {TMsgButton::Cancel});
+}
