@@ -2,6 +2,9 @@
 #include "base/AsciiText.h"
 
 #include <cstdio>
+#include <limits>
+#include <type_traits>
+#include <variant>
 
 #include "base/SettingsFile.h"
 
@@ -69,11 +72,6 @@ bool SameLetters(const std::string& a, const char* b)
 // The fixed sections; every other section is a catalogue game's.
 const char* const kVK = "VantorKorb";
 
-int InRange(int value, int low, int high, int def)
-{
-    return value < low || value > high ? def : value;
-}
-
 } // namespace
 
 std::string ColorToText(uint32_t color)
@@ -96,77 +94,89 @@ std::optional<uint32_t> ColorFromText(const std::string& text)
     return std::nullopt;
 }
 
-void SaveMainSettingsFile(const std::string& path, const TMainSettingsRecord& r)
-{
-    // Every save rewrites the whole file, so nothing of the old one needs reading.
-    TSettingsFile file = TSettingsFile::FromBytes(std::string(), path);
-    file.WriteString(kVK, "Version", kVersionText);
-    file.WriteDateTime(kVK, "EmuExeDate", r.EmuExeDate);
-    file.WriteString(kVK, "EmuExePath", r.EmuExePath);
-    const char* const view = "View";
-    file.WriteBool(view, "Installed", r.Installed);
-    file.WriteBool(view, "UnInstalled", r.UnInstalled);
-    file.WriteBool(view, "All", r.All);
-    file.WriteBool(view, "Large", r.Large);
-    file.WriteBool(view, "Small", r.Small);
-    file.WriteBool(view, "List", r.List);
-    file.WriteBool(view, "Details", r.Details);
-    file.WriteBool(view, "HotTracking", r.HotTracking);
-    file.WriteBool(view, "StatBar", r.StatBar);
-    file.WriteBool(view, "TabSheet", r.TabSheet);
-    file.WriteInteger(view, "Sort", r.Sort);
-    const char* const list = "GameList";
-    file.WriteString(list, "FontType", r.FontType);
-    file.WriteInteger(list, "FontSize", r.FontSize);
-    file.WriteString(list, "FgColor", ColorToText(r.FgColor));
-    file.WriteInteger(list, "FontStyle", r.FontStyle);
-    file.WriteString(list, "BgColor", ColorToText(r.BgColor));
-    const char* const window = "Window";
-    file.WriteInteger(window, "State", r.State);
-    file.WriteInteger(window, "Width", r.Width);
-    file.WriteInteger(window, "Height", r.Height);
-    file.WriteInteger(window, "GLPWidth", r.GLPWidth);
-    file.WriteInteger(window, "LGLPos", r.LGLPos);
-    const char* const shot = "Screenshot";
-    file.WriteBool(shot, "Original", r.Original);
-    file.WriteBool(shot, "Scaled", r.Scaled);
-    file.WriteBool(shot, "Stretched", r.Stretched);
-    file.WriteInteger(shot, "Timer", r.Timer);
-    file.WriteBool(shot, "Title", r.Title);
-    file.WriteBool(shot, "Flyer", r.Flyer);
-    file.WriteBool(shot, "Cabinet", r.Cabinet);
-    file.WriteBool(shot, "Game", r.Game);
-    file.WriteBool(shot, "ShowName", r.ShowName);
-    file.WriteBool(shot, "ShowControls", r.ShowControls);
-    file.WriteBool(shot, "Play", r.Play);
-    const char* const sound = "Sound";
-    file.WriteBool(sound, "Music", r.Music);
-    file.WriteBool(sound, "Samples", r.Samples);
-    file.WriteBool(sound, "None", r.None);
-    const char* const columns = "Columns";
-    file.WriteInteger(columns, "Name", r.ColName);
-    file.WriteInteger(columns, "ZipName", r.ColZipName);
-    file.WriteInteger(columns, "Zipdate", r.ColZipdate);
-    for (int i = 0; i < 3; ++i)
-        file.WriteString(kVK, "ZipRomPath" + std::to_string(i), r.ZipRomPath[i]);
-    file.WriteIntegers("CurScrShot", r.CurScrShots);
-    file.UpdateFile();
-}
-
 namespace {
 
-// Column widths: -1 fits the contents, -2 the heading; anything below is not a width.
-int ReadWidth(const TSettingsFile& file, const char* section, const char* key, int def)
+using TRecord = TMainSettingsRecord;
+
+constexpr int32_t kNoLow = std::numeric_limits<int32_t>::min();
+constexpr int32_t kNoHigh = std::numeric_limits<int32_t>::max();
+
+// One key of the file: where it is, the field that holds it and, for an integer, the range a stored value
+// must lie in to replace the field's default. Colours are the uint32_t fields, stored as their names.
+struct TKey
 {
-    const int value = file.ReadInteger(section, key, def);
-    return value < -2 ? def : value;
+    const char* Section;
+    const char* Name;
+    std::variant<bool TRecord::*, int32_t TRecord::*, uint32_t TRecord::*, std::string TRecord::*> Field;
+    int32_t Low = kNoLow;
+    int32_t High = kNoHigh;
+};
+
+// In the order the file is written. Column widths: -1 fits the contents, -2 the heading; anything below
+// is not a width. The timer's interval in milliseconds must fit 32 bits.
+const TKey kKeys[] = {
+    {"View", "Installed", &TRecord::Installed},
+    {"View", "UnInstalled", &TRecord::UnInstalled},
+    {"View", "All", &TRecord::All},
+    {"View", "Large", &TRecord::Large},
+    {"View", "Small", &TRecord::Small},
+    {"View", "List", &TRecord::List},
+    {"View", "Details", &TRecord::Details},
+    {"View", "HotTracking", &TRecord::HotTracking},
+    {"View", "StatBar", &TRecord::StatBar},
+    {"View", "TabSheet", &TRecord::TabSheet},
+    {"View", "Sort", &TRecord::Sort, 0, 2},
+    {"GameList", "FontType", &TRecord::FontType},
+    {"GameList", "FontSize", &TRecord::FontSize},
+    {"GameList", "FgColor", &TRecord::FgColor},
+    {"GameList", "FontStyle", &TRecord::FontStyle},
+    {"GameList", "BgColor", &TRecord::BgColor},
+    {"Window", "State", &TRecord::State, 0, 2},
+    {"Window", "Width", &TRecord::Width},
+    {"Window", "Height", &TRecord::Height},
+    {"Window", "GLPWidth", &TRecord::GLPWidth},
+    {"Window", "LGLPos", &TRecord::LGLPos, 0},
+    {"Screenshot", "Original", &TRecord::Original},
+    {"Screenshot", "Scaled", &TRecord::Scaled},
+    {"Screenshot", "Stretched", &TRecord::Stretched},
+    {"Screenshot", "Timer", &TRecord::Timer, 0, 2147483647 / 1000},
+    {"Screenshot", "Title", &TRecord::Title},
+    {"Screenshot", "Flyer", &TRecord::Flyer},
+    {"Screenshot", "Cabinet", &TRecord::Cabinet},
+    {"Screenshot", "Game", &TRecord::Game},
+    {"Screenshot", "ShowName", &TRecord::ShowName},
+    {"Screenshot", "ShowControls", &TRecord::ShowControls},
+    {"Screenshot", "Play", &TRecord::Play},
+    {"Sound", "Music", &TRecord::Music},
+    {"Sound", "Samples", &TRecord::Samples},
+    {"Sound", "None", &TRecord::None},
+    {"Columns", "Name", &TRecord::ColName, -2},
+    {"Columns", "ZipName", &TRecord::ColZipName, -2},
+    {"Columns", "Zipdate", &TRecord::ColZipdate, -2},
+};
+
+void WriteKey(TSettingsFile& file, const TKey& key, const TRecord& r)
+{
+    std::visit(
+        [&](auto field) {
+            using TValue = std::remove_cvref_t<decltype(r.*field)>;
+            if constexpr (std::is_same_v<TValue, bool>)
+                file.WriteBool(key.Section, key.Name, r.*field);
+            else if constexpr (std::is_same_v<TValue, int32_t>)
+                file.WriteInteger(key.Section, key.Name, r.*field);
+            else if constexpr (std::is_same_v<TValue, uint32_t>)
+                file.WriteString(key.Section, key.Name, ColorToText(r.*field));
+            else
+                file.WriteString(key.Section, key.Name, r.*field);
+        },
+        key.Field);
 }
 
-uint32_t ReadColor(const TSettingsFile& file, const char* key, uint32_t def, std::string* problem)
+uint32_t ReadColor(const TSettingsFile& file, const TKey& key, uint32_t def, std::string* problem)
 {
-    if (!file.ValueExists("GameList", key))
+    if (!file.ValueExists(key.Section, key.Name))
         return def;
-    const std::string text = file.ReadString("GameList", key, std::string());
+    const std::string text = file.ReadString(key.Section, key.Name, std::string());
     if (const auto value = ColorFromText(text))
         return *value;
     if (problem && problem->empty())
@@ -174,62 +184,44 @@ uint32_t ReadColor(const TSettingsFile& file, const char* key, uint32_t def, std
     return def;
 }
 
-void ReadView(const TSettingsFile& file, TMainSettingsRecord& r)
+// A missing key, or a stored value outside its range, keeps the field's default.
+void ReadKey(const TSettingsFile& file, const TKey& key, TRecord& r, std::string* problem)
 {
-    const char* const view = "View";
-    r.Installed = file.ReadBool(view, "Installed", r.Installed);
-    r.UnInstalled = file.ReadBool(view, "UnInstalled", r.UnInstalled);
-    r.All = file.ReadBool(view, "All", r.All);
-    r.Large = file.ReadBool(view, "Large", r.Large);
-    r.Small = file.ReadBool(view, "Small", r.Small);
-    r.List = file.ReadBool(view, "List", r.List);
-    r.Details = file.ReadBool(view, "Details", r.Details);
-    r.HotTracking = file.ReadBool(view, "HotTracking", r.HotTracking);
-    r.StatBar = file.ReadBool(view, "StatBar", r.StatBar);
-    r.TabSheet = file.ReadBool(view, "TabSheet", r.TabSheet);
-    r.Sort = InRange(file.ReadInteger(view, "Sort", r.Sort), 0, 2, r.Sort);
-}
-
-void ReadWindow(const TSettingsFile& file, TMainSettingsRecord& r)
-{
-    const char* const window = "Window";
-    r.State = InRange(file.ReadInteger(window, "State", r.State), 0, 2, r.State);
-    r.Width = file.ReadInteger(window, "Width", r.Width);
-    r.Height = file.ReadInteger(window, "Height", r.Height);
-    r.GLPWidth = file.ReadInteger(window, "GLPWidth", r.GLPWidth);
-    const int pos = file.ReadInteger(window, "LGLPos", r.LGLPos);
-    r.LGLPos = pos < 0 ? r.LGLPos : pos;
-}
-
-void ReadScreenshotAndSound(const TSettingsFile& file, TMainSettingsRecord& r)
-{
-    const char* const shot = "Screenshot";
-    r.Original = file.ReadBool(shot, "Original", r.Original);
-    r.Scaled = file.ReadBool(shot, "Scaled", r.Scaled);
-    r.Stretched = file.ReadBool(shot, "Stretched", r.Stretched);
-    // The interval in milliseconds must fit 32 bits.
-    r.Timer = InRange(file.ReadInteger(shot, "Timer", r.Timer), 0, 2147483647 / 1000, r.Timer);
-    r.Title = file.ReadBool(shot, "Title", r.Title);
-    r.Flyer = file.ReadBool(shot, "Flyer", r.Flyer);
-    r.Cabinet = file.ReadBool(shot, "Cabinet", r.Cabinet);
-    r.Game = file.ReadBool(shot, "Game", r.Game);
-    r.ShowName = file.ReadBool(shot, "ShowName", r.ShowName);
-    r.ShowControls = file.ReadBool(shot, "ShowControls", r.ShowControls);
-    r.Play = file.ReadBool(shot, "Play", r.Play);
-    const char* const sound = "Sound";
-    r.Music = file.ReadBool(sound, "Music", r.Music);
-    r.Samples = file.ReadBool(sound, "Samples", r.Samples);
-    r.None = file.ReadBool(sound, "None", r.None);
-}
-
-void ReadCurScrShots(const TSettingsFile& file, TMainSettingsRecord& r)
-{
-    file.ForEachValue("CurScrShot", [&r](std::string_view section, std::string_view value) {
-        r.CurScrShots.emplace_back(std::string(section), ParseSettingsInteger(value).value_or(0));
-    });
+    std::visit(
+        [&](auto field) {
+            auto& value = r.*field;
+            using TValue = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<TValue, bool>) {
+                value = file.ReadBool(key.Section, key.Name, value);
+            } else if constexpr (std::is_same_v<TValue, int32_t>) {
+                const int32_t stored = file.ReadInteger(key.Section, key.Name, value);
+                if (stored >= key.Low && stored <= key.High)
+                    value = stored;
+            } else if constexpr (std::is_same_v<TValue, uint32_t>) {
+                value = ReadColor(file, key, value, problem);
+            } else {
+                value = file.ReadString(key.Section, key.Name, value);
+            }
+        },
+        key.Field);
 }
 
 } // namespace
+
+void SaveMainSettingsFile(const std::string& path, const TMainSettingsRecord& r)
+{
+    // Every save rewrites the whole file, so nothing of the old one needs reading.
+    TSettingsFile file = TSettingsFile::FromBytes(std::string(), path);
+    file.WriteString(kVK, "Version", kVersionText);
+    file.WriteDateTime(kVK, "EmuExeDate", r.EmuExeDate);
+    file.WriteString(kVK, "EmuExePath", r.EmuExePath);
+    for (const TKey& key : kKeys)
+        WriteKey(file, key, r);
+    for (int i = 0; i < 3; ++i)
+        file.WriteString(kVK, "ZipRomPath" + std::to_string(i), r.ZipRomPath[i]);
+    file.WriteIntegers("CurScrShot", r.CurScrShots);
+    file.UpdateFile();
+}
 
 TMainSettingsRecord ReadMainSettingsFile(const std::string& path, std::string* problem)
 {
@@ -243,19 +235,11 @@ TMainSettingsRecord ReadMainSettings(const TSettingsFile& file, std::string* pro
     r.EmuExePath = file.ReadString(kVK, "EmuExePath", r.EmuExePath);
     for (int i = 0; i < 3; ++i)
         r.ZipRomPath[i] = file.ReadString(kVK, "ZipRomPath" + std::to_string(i), std::string());
-    ReadView(file, r);
-    const char* const list = "GameList";
-    r.FontType = file.ReadString(list, "FontType", r.FontType);
-    r.FontSize = file.ReadInteger(list, "FontSize", r.FontSize);
-    r.FgColor = ReadColor(file, "FgColor", r.FgColor, problem);
-    r.FontStyle = file.ReadInteger(list, "FontStyle", r.FontStyle);
-    r.BgColor = ReadColor(file, "BgColor", r.BgColor, problem);
-    ReadWindow(file, r);
-    ReadScreenshotAndSound(file, r);
-    r.ColName = ReadWidth(file, "Columns", "Name", r.ColName);
-    r.ColZipName = ReadWidth(file, "Columns", "ZipName", r.ColZipName);
-    r.ColZipdate = ReadWidth(file, "Columns", "Zipdate", r.ColZipdate);
-    ReadCurScrShots(file, r);
+    for (const TKey& key : kKeys)
+        ReadKey(file, key, r, problem);
+    file.ForEachValue("CurScrShot", [&r](std::string_view section, std::string_view value) {
+        r.CurScrShots.emplace_back(std::string(section), ParseSettingsInteger(value).value_or(0));
+    });
     return r;
 }
 

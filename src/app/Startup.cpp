@@ -101,7 +101,7 @@ void TStartup::ComputePaths()
     m_session.Paths.CabinetsDir = appDir + "Cabinets" + sep;
     m_session.Paths.FlyersDir = appDir + "Flyers" + sep;
     m_session.Paths.SoundDir = appDir + "Sound" + sep;
-    m_session.Paths.MainIniPath = appDir + "." + sep + "Vantorkorb.ini";
+    m_session.Paths.MainIniPath = appDir + "." + sep + kMainIniName;
 #ifdef _WIN32
     m_session.Paths.BatchPath = appDir + "batch.bat";
 #else
@@ -147,8 +147,7 @@ bool TStartup::CheckRequiredFiles()
             : (!FileExists(m_session.Paths.ReadmePath) ? m_session.Paths.ReadmePath : "");
     if (missing.empty())
         return true;
-    m_dialogs.ShowMessage(ErrorBox("File not found: " + missing + "\r" + "This file is needed by VantorKorb.",
-                                   TMsgButton::Cancel));
+    m_dialogs.ShowMessage(EmulatorMissingMessage(missing));
     return false;
 }
 

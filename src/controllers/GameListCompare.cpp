@@ -31,17 +31,17 @@ int CompareTextNoCase(const std::string& a, const std::string& b)
     return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
-int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, int column, bool descending)
+int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, TListColumn column, bool descending)
 {
     int result = 0;
     switch (column) {
-    case static_cast<int>(TListColumn::Name):
+    case TListColumn::Name:
         result = CompareTextNoCase(a.Game->GameName, b.Game->GameName);
         break;
-    case static_cast<int>(TListColumn::ZipName):
+    case TListColumn::ZipName:
         result = CompareTextNoCase(a.Game->ZipName, b.Game->ZipName);
         break;
-    case static_cast<int>(TListColumn::ZipDate):
+    case TListColumn::ZipDate:
         result = a.DateKey < b.DateKey ? -1 : (a.DateKey > b.DateKey ? 1 : 0);
         break;
     default:
@@ -153,9 +153,9 @@ void SortTextKeys(const std::string& block, const std::vector<size_t>& starts, s
     }
 }
 
-const std::string& TextOf(const TGameListEntry& entry, int column)
+const std::string& TextOf(const TGameListEntry& entry, TListColumn column)
 {
-    return column == static_cast<int>(TListColumn::Name) ? entry.Game->GameName : entry.Game->ZipName;
+    return column == TListColumn::Name ? entry.Game->GameName : entry.Game->ZipName;
 }
 
 std::vector<int> Positions(size_t count)
@@ -167,7 +167,7 @@ std::vector<int> Positions(size_t count)
     return positions;
 }
 
-std::vector<int> OrderByText(const std::vector<TGameListEntry>& entries, int column, bool descending)
+std::vector<int> OrderByText(const std::vector<TGameListEntry>& entries, TListColumn column, bool descending)
 {
     std::string block;
     block.reserve(entries.size() * 24);
@@ -220,13 +220,14 @@ std::vector<int> OrderByNumbers(std::vector<TNumberKey<TValue>> keys, bool desce
 }
 } // namespace
 
-std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, int column, bool descending)
+std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, TListColumn column,
+                               bool descending)
 {
     switch (column) {
-    case static_cast<int>(TListColumn::Name):
-    case static_cast<int>(TListColumn::ZipName):
+    case TListColumn::Name:
+    case TListColumn::ZipName:
         return OrderByText(entries, column, descending);
-    case static_cast<int>(TListColumn::ZipDate): {
+    case TListColumn::ZipDate: {
         std::vector<TNumberKey<double>> keys;
         keys.reserve(entries.size());
         for (size_t i = 0; i < entries.size(); ++i) {

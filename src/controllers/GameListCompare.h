@@ -29,12 +29,13 @@ TGameListEntry MakeGameListEntry(TGameObject& game);
 int CompareTextNoCase(const std::string& a, const std::string& b);
 
 // Negative when a comes first; an unknown column compares everything as equal.
-int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, int column, bool descending);
+int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, TListColumn column, bool descending);
 
 // Positions into entries in list order for column: the order a stable sort with GameListCompare gives
 // (equal entries keep their earlier order, descending included), computed from keys gathered once into
 // one block instead of following every entry to its record at each comparison.
-std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, int column, bool descending);
+std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, TListColumn column,
+                               bool descending);
 
 // Positions into keys, smallest first (largest first when descending); equal keys keep their earlier order.
 std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending);

@@ -147,7 +147,7 @@ void TGameRows::Sort(TListColumn sortColumn, bool descending)
     }
     const std::vector<int> order = column >= int(TPlayColumn::Played)
                                        ? OrderByKeys(PlayKeys(column), descending)
-                                       : GameListOrder(m_entries, column, descending);
+                                       : GameListOrder(m_entries, sortColumn, descending);
     std::vector<TGameListEntry> sorted;
     sorted.reserve(m_entries.size());
     std::vector<int> newFullRows(m_entries.size());

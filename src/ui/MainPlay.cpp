@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/EmulatorFiles.h"
 #include "app/Startup.h"
 #include "base/Version.h"
 #include "catalogue/PlayLog.h"
@@ -21,16 +22,6 @@
 #include "ui/MainMenuBar.h"
 #include "ui/SearchField.h"
 #include "ui/SettingsPage.h"
-
-namespace {
-
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-} // namespace
 
 void TMain::CreatePlayControls()
 {

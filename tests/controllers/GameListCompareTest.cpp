@@ -55,11 +55,11 @@ TEST(GameListCompare, ColumnsPickTheirField)
 {
     TGameObject a = Game("Bravo", "zz"), b = Game("alpha", "AA");
     const TGameListEntry ea = MakeGameListEntry(a), eb = MakeGameListEntry(b);
-    EXPECT_GT(GameListCompare(ea, eb, 0, false), 0);
-    EXPECT_GT(GameListCompare(ea, eb, 1, false), 0);
-    EXPECT_LT(GameListCompare(eb, ea, 1, false), 0);
-    EXPECT_EQ(GameListCompare(ea, eb, 7, false), 0);
-    EXPECT_EQ(GameListCompare(ea, eb, -1, true), 0);
+    EXPECT_GT(GameListCompare(ea, eb, TListColumn(0), false), 0);
+    EXPECT_GT(GameListCompare(ea, eb, TListColumn(1), false), 0);
+    EXPECT_LT(GameListCompare(eb, ea, TListColumn(1), false), 0);
+    EXPECT_EQ(GameListCompare(ea, eb, TListColumn(7), false), 0);
+    EXPECT_EQ(GameListCompare(ea, eb, TListColumn(-1), true), 0);
 }
 
 TEST(GameListCompare, ZipDatesOldestFirstAndUndatedLast)
@@ -70,24 +70,24 @@ TEST(GameListCompare, ZipDatesOldestFirstAndUndatedLast)
                 none = Game("z", "none");
     const TGameListEntry eo = MakeGameListEntry(oldGame), en = MakeGameListEntry(newGame),
                          ez = MakeGameListEntry(none);
-    EXPECT_EQ(GameListCompare(eo, en, 2, false), -1);
-    EXPECT_EQ(GameListCompare(en, eo, 2, false), 1);
-    EXPECT_EQ(GameListCompare(en, ez, 2, false), -1);
-    EXPECT_EQ(GameListCompare(ez, ez, 2, false), 0);
+    EXPECT_EQ(GameListCompare(eo, en, TListColumn(2), false), -1);
+    EXPECT_EQ(GameListCompare(en, eo, TListColumn(2), false), 1);
+    EXPECT_EQ(GameListCompare(en, ez, TListColumn(2), false), -1);
+    EXPECT_EQ(GameListCompare(ez, ez, TListColumn(2), false), 0);
     // Descending puts the undated first.
-    EXPECT_EQ(GameListCompare(ez, en, 2, true), -1);
-    EXPECT_EQ(GameListCompare(eo, en, 2, true), 1);
+    EXPECT_EQ(GameListCompare(ez, en, TListColumn(2), true), -1);
+    EXPECT_EQ(GameListCompare(eo, en, TListColumn(2), true), 1);
 }
 
 TEST(GameListCompare, UnreadableDateCountsAsUndated)
 {
     TGameObject broken = Game("a", "a", "not a date"), none = Game("b", "b");
-    EXPECT_EQ(GameListCompare(MakeGameListEntry(broken), MakeGameListEntry(none), 2, false), 0);
+    EXPECT_EQ(GameListCompare(MakeGameListEntry(broken), MakeGameListEntry(none), TListColumn(2), false), 0);
 }
 
 TEST(GameListCompare, DescendingNegatesText)
 {
     TGameObject a = Game("Alpha", "a"), b = Game("Beta", "b");
     const TGameListEntry ea = MakeGameListEntry(a), eb = MakeGameListEntry(b);
-    EXPECT_EQ(GameListCompare(ea, eb, 0, true), -GameListCompare(ea, eb, 0, false));
+    EXPECT_EQ(GameListCompare(ea, eb, TListColumn(0), true), -GameListCompare(ea, eb, TListColumn(0), false));
 }

@@ -18,7 +18,7 @@ std::vector<int> StableOrder(const std::vector<TGameListEntry>& entries, int col
     std::vector<int> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return GameListCompare(entries[size_t(a)], entries[size_t(b)], column, descending) < 0;
+        return GameListCompare(entries[size_t(a)], entries[size_t(b)], TListColumn(column), descending) < 0;
     });
     return order;
 }
@@ -74,7 +74,7 @@ TEST_P(GameListOrderRandom, EveryColumnAndDirectionGivesTheStableSortOfTheCompar
     Make(3000);
     for (int column = 0; column < kListColumnCount; ++column) {
         for (bool descending : {false, true}) {
-            EXPECT_EQ(::GameListOrder(m_entries, column, descending),
+            EXPECT_EQ(::GameListOrder(m_entries, TListColumn(column), descending),
                       StableOrder(m_entries, column, descending))
                 << "column " << column << (descending ? " descending" : "");
         }
@@ -98,8 +98,8 @@ TEST(GameListOrderCases, TextsDifferingOnlyFarInOrderByThatByte)
     }
     // The empty name first, then each prefix before what it begins; the two "...a" tie in their earlier
     // order both ways.
-    EXPECT_EQ(::GameListOrder(entries, 0, false), (std::vector<int>{8, 5, 6, 2, 1, 4, 3, 0, 7}));
-    EXPECT_EQ(::GameListOrder(entries, 0, true), (std::vector<int>{7, 0, 3, 1, 4, 2, 6, 5, 8}));
+    EXPECT_EQ(::GameListOrder(entries, TListColumn(0), false), (std::vector<int>{8, 5, 6, 2, 1, 4, 3, 0, 7}));
+    EXPECT_EQ(::GameListOrder(entries, TListColumn(0), true), (std::vector<int>{7, 0, 3, 1, 4, 2, 6, 5, 8}));
 }
 
 TEST(GameListOrderCases, RepeatedLongNamesKeepTheirOrder)
@@ -113,8 +113,8 @@ TEST(GameListOrderCases, RepeatedLongNamesKeepTheirOrder)
     }
     std::vector<int> positions(50);
     std::iota(positions.begin(), positions.end(), 0);
-    EXPECT_EQ(::GameListOrder(entries, 0, false), positions);
-    EXPECT_EQ(::GameListOrder(entries, 0, true), positions);
+    EXPECT_EQ(::GameListOrder(entries, TListColumn(0), false), positions);
+    EXPECT_EQ(::GameListOrder(entries, TListColumn(0), true), positions);
 }
 
 TEST(GameListOrderCases, UnknownColumnKeepsTheOrderAndNumbersSortStably)
@@ -123,8 +123,8 @@ TEST(GameListOrderCases, UnknownColumnKeepsTheOrderAndNumbersSortStably)
     std::vector<TGameListEntry> entries;
     for (TGameObject& game : games)
         entries.push_back(MakeGameListEntry(game));
-    EXPECT_EQ(::GameListOrder(entries, 9, true), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(::GameListOrder({}, 0, false), std::vector<int>{});
+    EXPECT_EQ(::GameListOrder(entries, TListColumn(9), true), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(::GameListOrder({}, TListColumn(0), false), std::vector<int>{});
 
     const std::vector<int64_t> keys{5, -1, 5, INT64_MAX, INT64_MAX - 1, 0};
     EXPECT_EQ(OrderByKeys(keys, false), (std::vector<int>{1, 5, 0, 2, 4, 3}));
