@@ -11,6 +11,7 @@
 #include "components/BrowseFolderQt.h"
 #include "components/ZipDirs1.h"
 #include "images/PictureFormats.h"
+#include "launch/ConversionTally.h"
 #include "launch/ConvertScreenshots.h"
 #include "platform/FolderLock.h"
 #include "platform/MemoryRelease.h"
@@ -78,9 +79,14 @@ int main(int argc, char** argv)
     window.ScreenShotPage().CreateTimerDialog();
     TSSConvert ssConvert(&window);
     ssConvert.ScaleFormFonts = ScaleFormFonts;
-    ssConvert.ConvertAllScreenshots = [&window, &startup] {
+    ssConvert.ConvertAllScreenshots = [&window, &startup, &services] {
+        const TConversionTally tally(startup.Paths());
         ConvertAllScreenshots(startup.ExecEmu(), startup.Paths());
         window.ScreenShotPage().LoadNew(window.CurrentGame());
+        services.Dialogs->ShowMessage({"Screenshotconversion",
+                                       TConversionTally::Text(tally.Count()),
+                                       TMsgIcon::Information,
+                                       {TMsgButton::Ok}});
     };
     window.ScreenShotPage().SetConvertFormatCommand([&ssConvert] { ssConvert.ShowConvertDialog(); });
     window.ScreenShotPage().SetConvertToNewStyleCommand([&startup] { startup.MigrateOldScreenshots(); });

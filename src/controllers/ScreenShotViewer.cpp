@@ -87,15 +87,15 @@ void TScreenShotViewer::Load()
     const std::string zip = m_game ? m_game->ZipName : std::string();
     const TPictureResult result = LoadScreenshotFile(m_list[index], m_realPaths[index]);
     if (!result.Ok()) {
-        // The picture that stays must be this game's; another game's picture is never shown for it.
-        if (m_pictureZip != zip) {
-            m_picture = QImage();
-            m_imageBounds = QRect();
-            m_noShotVisible = true;
-            m_panelVisible = false;
-        }
+        // No picture stays under the name of one that could not be read.
+        m_picture = QImage();
+        m_pictureZip.clear();
+        m_imageBounds = QRect();
+        m_noShotVisible = true;
+        m_panelVisible = false;
         emit Changed();
-        ShowLoadFailure(result.Error.empty() ? std::string(kInvalidFormatText) : result.Error);
+        if (m_reportedFailures.insert(m_realPaths[index]).second)
+            ShowLoadFailure(result.Error.empty() ? std::string(kInvalidFormatText) : result.Error);
         Scale();
         return;
     }

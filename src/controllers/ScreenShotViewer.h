@@ -2,6 +2,7 @@
 // What the Screenshot tab shows and decides: the list of the current game's pictures, stepping, the
 // slideshow, scaling and deletion. No painting here; the page mirrors this state into its widgets.
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,12 @@ public:
 
     void SetPaths(const TWorkingPaths& paths) { m_paths = paths; }
     const TWorkingPaths& Paths() const { return m_paths; }
-    void SetCurrentGame(TGameObject* game) { m_game = game; }
+    void SetCurrentGame(TGameObject* game)
+    {
+        if (game != m_game)
+            m_reportedFailures.clear();
+        m_game = game;
+    }
     TGameObject* CurrentGame() const { return m_game; }
 
     void LoadNew();
@@ -102,5 +108,7 @@ private:
     bool m_timerEnabled = false;
     int m_interval = kDefaultIntervalMs;
     bool m_reportingFailure = false;
+    // Pictures of this game already reported unreadable: a slideshow coming round again stays quiet.
+    std::set<std::string> m_reportedFailures;
     QTimer m_timer;
 };

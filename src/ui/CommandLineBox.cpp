@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -49,7 +50,10 @@ TCommandLineBox::TCommandLineBox(TSettingsPage& page, QWidget* parent) : QWidget
     m_field->setReadOnly(true);
     m_field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_field->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_field->setFixedHeight(m_field->fontMetrics().lineSpacing() * 3 + 8);
+    // A long path breaks where it must; three whole lines fit at any scale, margins and frame included.
+    m_field->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const int margins = 2 * (int(m_field->document()->documentMargin()) + m_field->frameWidth());
+    m_field->setFixedHeight(m_field->fontMetrics().lineSpacing() * 3 + margins + 2);
     m_field->setFocusPolicy(Qt::ClickFocus);
     layout->addWidget(m_field);
     m_droppedLine = new QLabel(this);

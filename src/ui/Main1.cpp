@@ -11,6 +11,7 @@
 #include "platform/Shell.h"
 #include "ui/MainMenuBar.h"
 #include "ui/Pictures.h"
+#include "ui/ToolGlyphs.h"
 
 namespace {
 const char* const kEmulationSites[] = {"https://www.mamedev.org", "https://www.zophar.net",
@@ -31,8 +32,9 @@ TMain1::TMain1(const TPlatformServices& services, TStartup& startup, QWidget* pa
 void TMain1::CreateHelpItems()
 {
     QMenu& help = Menus().HelpMenu();
-    const QIcon document = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
-    const QIcon link = style()->standardIcon(QStyle::SP_DriveNetIcon);
+    // Painted at the size shown, so they stay sharp at any screen scale.
+    const QIcon document = ToolGlyphIcon(TToolGlyph::Document);
+    const QIcon link = ToolGlyphIcon(TToolGlyph::Link);
     QAction* item = TMainMenuBar::AddItem(help, "MenuKorbReadme", "Korb Readme");
     item->setIcon(document);
     connect(item, &QAction::triggered, this, &TMain1::MenuKorbReadmeClick);

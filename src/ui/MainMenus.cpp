@@ -152,6 +152,7 @@ void TMain::HideTabSheet()
         m_pageControl->hide();
         m_splitter->handle(1)->setEnabled(false);
         m_splitter->refresh();
+        UpdateMinimumSize();
     }
 }
 
@@ -163,6 +164,7 @@ void TMain::ShowTabSheet()
         m_pageControl->show();
         m_splitter->handle(1)->setEnabled(true);
         m_splitter->refresh();
+        UpdateMinimumSize();
         SetGameListPanelWidth(m_hiddenPanelWidth);
     }
 }

@@ -1,7 +1,10 @@
 // TMain: restoring the window from the main settings record and collecting it for saving.
 #include "ui/MainWindow.h"
 
+#include <QScreen>
 #include <QTabWidget>
+
+#include "controllers/WindowFit.h"
 
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
@@ -56,8 +59,14 @@ void TMain::ApplyWindowSize(const TMainSettingsRecord& record)
 {
     setWindowState(windowState() & ~kNotNormal);
     m_normalSize = QSize(std::max(record.Width, minimumWidth()), std::max(record.Height, minimumHeight()));
-    resize(m_normalSize);
-    if (record.State == static_cast<int32_t>(TWindowState::Minimised)) {
+    // A size too large for this screen opens fitted to it; the stored one stays until the user resizes.
+    const QScreen* screen = this->screen();
+    m_fittedSize =
+        screen ? FitClientToScreen(m_normalSize, minimumSize(), FrameMargins(), screen->availableGeometry())
+               : m_normalSize;
+    resize(m_fittedSize);
+    m_startMinimised = record.State == static_cast<int32_t>(TWindowState::Minimised);
+    if (m_startMinimised) {
         setWindowState(windowState() | Qt::WindowMinimized);
     } else if (record.State == static_cast<int32_t>(TWindowState::Maximised)) {
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -66,11 +75,12 @@ void TMain::ApplyWindowSize(const TMainSettingsRecord& record)
 
 QSize TMain::NormalSize() const
 {
-    if (!(windowState() & kNotNormal)) {
-        return size();
+    QSize normal = size();
+    if (windowState() & kNotNormal) {
+        const QRect geometry = normalGeometry();
+        normal = geometry.isValid() && !geometry.isEmpty() ? geometry.size() : m_fittedSize;
     }
-    const QRect normal = normalGeometry();
-    return normal.isValid() && !normal.isEmpty() ? normal.size() : m_normalSize;
+    return normal == m_fittedSize ? m_normalSize : normal;
 }
 
 void TMain::CollectMainSettings(TMainSettingsRecord& record)

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -25,6 +26,7 @@
 #include "catalogue/InstalledGames.h"
 #include "catalogue/PlayLog.h"
 #include "controllers/GameSound.h"
+#include "controllers/WindowFit.h"
 #include "platform/qt/FormFonts.h"
 #include "platform/qt/QtText.h"
 #include "ui/DefaultButtonKeys.h"
@@ -37,6 +39,8 @@
 namespace {
 constexpr int kPanelMinWidth = 145;
 constexpr int kSplitterWidth = 3;
+// The pages stay wide enough to read and to reach beside a wide list.
+constexpr int kPagesMinWidth = 200;
 constexpr int kMinClientHeight = 140;
 const char* const kCreditLine = "VantorKorb by the VantorKorb team";
 
@@ -79,7 +83,7 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
     m_startup.ZipDatesWanted = [this] { return ZipDatesShown(); };
     // Enter anywhere in the window presses the default button, the Start button.
     new TDefaultButtonKeys(this, [this] { StartEmuButtonClick(); });
-    setMinimumSize(kPanelMinWidth + kSplitterWidth, kMinClientHeight);
+    UpdateMinimumSize();
     resize(593, 354 + menuBar()->sizeHint().height());
     CentreOnDesktop();
 }
@@ -87,8 +91,26 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
 void TMain::CentreOnDesktop()
 {
     if (const QScreen* screen = this->screen()) {
-        move(screen->availableGeometry().center() - rect().center());
+        move(CentredFramePosition(size().grownBy(FrameMargins()), screen->availableGeometry()));
     }
+}
+
+void TMain::UpdateMinimumSize()
+{
+    const int pages = m_pageControl->isHidden() ? 0 : kPagesMinWidth + kSplitterWidth;
+    setMinimumSize(kPanelMinWidth + kSplitterWidth + pages, kMinClientHeight);
+}
+
+QMargins TMain::FrameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    if (isVisible() && frame != client) {
+        return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                frame.bottom() - client.bottom()};
+    }
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    return {border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border, border, border};
 }
 
 TMain::~TMain()
@@ -143,7 +165,7 @@ void TMain::CreateControls()
     // Hot tracking is on until the settings say otherwise; tab bars report the pointer only when asked.
     m_pageControl->tabBar()->setAttribute(Qt::WA_Hover, true);
     // In a narrow window the pages give way instead of pushing the control past the window's edge.
-    m_pageControl->setMinimumWidth(1);
+    m_pageControl->setMinimumWidth(kPagesMinWidth);
     m_splitter->addWidget(m_gameListPanel);
     m_splitter->addWidget(m_pageControl);
     m_splitter->setStretchFactor(0, 0);
@@ -316,6 +338,9 @@ int TMain::GameListPanelWidth() const
 void TMain::SetGameListPanelWidth(int width)
 {
     const int total = m_splitter->width();
+    if (!m_pageControl->isHidden() && m_splitter->isVisible()) {
+        width = std::min(width, total - kSplitterWidth - kPagesMinWidth);
+    }
     width = std::max(width, kPanelMinWidth);
     if (!m_pageControl->isHidden()) {
         m_panelWidth = width;
@@ -349,6 +374,11 @@ void TMain::showEvent(QShowEvent* event)
     if (!m_pageControl->isHidden()) {
         SetGameListPanelWidth(m_panelWidth);
     }
+    // A window manager shows a new window normal whatever state it was given: minimise it once it is up.
+    if (m_startMinimised && !event->spontaneous()) {
+        m_startMinimised = false;
+        QTimer::singleShot(0, this, [this] { setWindowState(windowState() | Qt::WindowMinimized); });
+    }
 }
 
 void TMain::resizeEvent(QResizeEvent* event)
@@ -361,8 +391,8 @@ void TMain::FormResize()
 {
     // The minimum size keeps the client at least 148 by 140; the list panel must still fit beside it.
     const int client = m_splitter->width();
-    if (m_pageControl->isVisible() && client < m_panelWidth + kSplitterWidth) {
-        SetGameListPanelWidth(client - kSplitterWidth);
+    if (m_pageControl->isVisible() && client < m_panelWidth + kSplitterWidth + kPagesMinWidth) {
+        SetGameListPanelWidth(client - kSplitterWidth - kPagesMinWidth);
     }
     GameListPanelResize();
 }

@@ -155,6 +155,10 @@ private:
     void ShowTabSheet();
     void FormResize();
     void CentreOnDesktop();
+    // What the window manager adds around the client: measured once shown, estimated before.
+    QMargins FrameMargins() const;
+    // With the pages shown the window must hold both them and the list.
+    void UpdateMinimumSize();
     void ReleaseCatalogueView();
     void ShowError(const std::string& text);
     void PlayGameSound();
@@ -196,6 +200,9 @@ private:
     int m_hiddenPanelWidth = 185;
     int m_panelWidth = 185;
     QSize m_normalSize{593, 380};
+    // The size the window opened with when the stored one did not fit the screen.
+    QSize m_fittedSize{593, 380};
+    bool m_startMinimised = false;
     TFontChoice m_listFont;
     uint32_t m_listBgColor = kClWindow;
     bool m_mustEnd = false;

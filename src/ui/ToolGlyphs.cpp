@@ -87,6 +87,16 @@ void DrawOutlined(QPainter& p, const TGrid& g, TToolGlyph glyph, const QColor& i
         p.drawLine(g.At(6, 6), g.At(18, 18));
         p.drawLine(g.At(18, 6), g.At(6, 18));
         break;
+    case TToolGlyph::Document:
+        p.drawPath(Polygon(g, {{5, 3}, {14, 3}, {19, 8}, {19, 21}, {5, 21}}));
+        for (qreal y : {11.0, 14.5, 18.0})
+            p.drawLine(g.At(8.5, y), g.At(15.5, y));
+        break;
+    case TToolGlyph::Link:
+        p.drawEllipse(g.Box(3, 3, 18, 18));
+        p.drawEllipse(g.Box(8, 3, 8, 18));
+        p.drawLine(g.At(3, 12), g.At(21, 12));
+        break;
     case TToolGlyph::Save:
         p.drawPath(Polygon(g, {{4, 4}, {17, 4}, {20, 7}, {20, 20}, {4, 20}}));
         p.drawRect(g.Box(8, 4, 8, 5));

@@ -4,7 +4,21 @@
 #include <QColor>
 #include <QIcon>
 
-enum class TToolGlyph { Play, Pause, Previous, Next, Timer, Delete, Close, Save, Cancel, Reset };
+// Document and Link are the Help menu's pictures: a page of text, and a globe for a web address.
+enum class TToolGlyph {
+    Play,
+    Pause,
+    Previous,
+    Next,
+    Timer,
+    Delete,
+    Close,
+    Save,
+    Cancel,
+    Reset,
+    Document,
+    Link
+};
 
 // Painted each time it is shown, in the application palette's button text colour (the disabled one when
 // the button is disabled), so a palette change needs no new icon.

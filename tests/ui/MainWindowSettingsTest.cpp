@@ -1,5 +1,8 @@
 // Applying the main settings record to the window and collecting it back, through the real settings file.
+#include <QApplication>
+#include <QScreen>
 #include <QTabWidget>
+#include <QTest>
 
 #include "app/MainSettings.h"
 #include "ui/GameListView.h"
@@ -167,4 +170,39 @@ TEST_F(TMainWindowTest, ColumnWidthMinusOneFitsTheContents)
     record.ColZipName = -1;
     Window->ApplyMainSettings(record);
     EXPECT_GT(Window->GameList().ColumnWidth(TListColumn::ZipName), 70);
+}
+
+TEST_F(TMainWindowTest, AStoredSizeLargerThanTheScreenOpensOnItAndStaysStored)
+{
+    const QRect available = Window->screen()->availableGeometry();
+    TMainSettingsRecord record;
+    record.Width = available.width() + 800;
+    record.Height = available.height() + 400;
+    Window->ApplyMainSettings(record);
+    EXPECT_LE(Window->width(), available.width());
+    EXPECT_LE(Window->height(), available.height());
+    TMainSettingsRecord collected;
+    Window->CollectMainSettings(collected);
+    EXPECT_EQ(collected.Width, record.Width);
+    EXPECT_EQ(collected.Height, record.Height);
+    // Once the user sizes the window, that size is the one kept.
+    Window->resize(400, 300);
+    Window->CollectMainSettings(collected);
+    EXPECT_EQ(collected.Width, 400);
+}
+
+TEST_F(TMainWindowTest, PagesKeepAUsableWidthBesideAStoredWideList)
+{
+    TMainSettingsRecord record;
+    record.TabSheet = true;
+    record.Width = 600;
+    record.GLPWidth = 898;
+    Window->ApplyMainSettings(record);
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    EXPECT_GE(Window->PageControl().width(), 200);
+    Window->resize(300, Window->height());
+    QApplication::processEvents();
+    EXPECT_GE(Window->PageControl().width(), 200);
+    EXPECT_GE(Window->width(), 145 + 3 + 200 + 3);
 }
