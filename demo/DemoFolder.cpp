@@ -198,8 +198,10 @@ void WriteDemoFolder(const std::string& folderName, const std::string& simPath,
     InstallEmulator(folder, simPath);
     InstallConverter(folder, convertPath);
     WriteFile(folder / "Readme.txt", ReadmeText());
-    WriteFile(folder / "VantorKorb.txt", GuideText());
-    WriteFile(folder / "VantorKorbFaq.txt", FaqText());
+    // The front-end's own documents, as they are installed with it.
+    for (const char* name : {"VantorKorb.txt", "VantorKorbFaq.txt"})
+        std::filesystem::copy_file(std::filesystem::path(KORB_DOCS_DIR) / name, folder / name,
+                                   std::filesystem::copy_options::overwrite_existing);
     WriteFrontEndSettings(folder);
     for (size_t i = 0; i < kSimGames.size(); ++i) {
         WriteRoms(folder, kSimGames[i]);

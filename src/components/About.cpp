@@ -9,8 +9,16 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "base/Version.h"
 #include "components/LinkLabel.h"
 #include "components/ReadableColour.h"
+
+QString FrontendAuthorUrl()
+{
+    if (*kProjectContactEmail == '\0')
+        return {};
+    return QString("mailto:%1?subject=VantorKorb").arg(kProjectContactEmail);
+}
 
 namespace {
 
@@ -80,7 +88,7 @@ TAboutBox::TAboutBox(TShell* shell, QWidget* parent) : QDialog(parent)
 
     Label1 = MakeLabel(this, "Label1", "by");
     PlaceAutoSized(Label1, 80, 72);
-    FrontendAuthor = MakeLink(shell, this, "FrontendAuthor", kFrontendAuthorName, kFrontendAuthorUrl,
+    FrontendAuthor = MakeLink(shell, this, "FrontendAuthor", kFrontendAuthorName, FrontendAuthorUrl(),
                               TCustomCursor::crMozilla);
     PlaceAutoSized(FrontendAuthor, 96, 72);
     PlaceByAndLink(Label1, FrontendAuthor, 96);

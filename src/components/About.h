@@ -19,7 +19,8 @@ class TShell;
 
 // The people behind the two links; the front-end's makers are named as in the main window's status bar.
 inline constexpr const char* kFrontendAuthorName = "the VantorKorb team";
-inline constexpr const char* kFrontendAuthorUrl = "mailto:team@vantorkorb.example.org?subject=VantorKorb";
+// The author link writes to the developers when they have an address, and is plain text otherwise.
+QString FrontendAuthorUrl();
 inline constexpr const char* kEmulatorAuthorName = "The Korb Author (Korb)";
 inline constexpr const char* kEmulatorAuthorUrl = "mailto:author@korb.example.net";
 

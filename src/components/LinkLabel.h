@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QString>
 
+#include "base/Version.h"
 #include "components/LinkLabelCursors.h"
 
 class QAction;
@@ -15,7 +16,8 @@ class TShell;
 inline const QColor kLinkNormalColor{0x00, 0x00, 0xFF};    // blue
 inline const QColor kLinkMouseOverColor{0xFF, 0x00, 0x00}; // red
 inline const QColor kLinkActiveColor{0x80, 0x00, 0x80};    // purple
-inline constexpr const char* kLinkDefaultUrl = "https://vantorkorb.example.org/linklabel";
+// A new label leads to the project's home page, or nowhere when it has none.
+inline constexpr const char* kLinkDefaultUrl = kProjectHomepage;
 inline constexpr const char* kLinkDefaultPopupString = "Copy Link Location";
 
 class TLinkLabel : public QLabel

@@ -3,14 +3,23 @@
 #include <exception>
 #include <string>
 
+#include <QSettings>
 #include <QStyle>
 
 #include "platform/Dialogs.h"
 #include "ui/MenuHints.h"
 #include "ui/ProgramStyle.h"
 
+void KeepQtSettingsIn(const QString& folder)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+}
+
 TVantorKorbApp::TVantorKorbApp(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The only file of ours outside the emulator folder is the list of emulator folders.
+    if (m_qtSettings.isValid())
+        KeepQtSettingsIn(m_qtSettings.path());
     setStyle(new TProgramStyle(style()->name()));
     installEventFilter(new TDisabledItemHints(this));
 }

@@ -8,6 +8,8 @@
 #include <QStyle>
 
 #include "app/Startup.h"
+#include "base/Version.h"
+#include "platform/HelpDocuments.h"
 #include "platform/Shell.h"
 #include "ui/MainMenuBar.h"
 #include "ui/Pictures.h"
@@ -49,8 +51,13 @@ void TMain1::CreateHelpItems()
     item = TMainMenuBar::AddItem(help, "MenuVantorKorbFaq", "VantorKorb Faq");
     item->setIcon(document);
     connect(item, &QAction::triggered, this, &TMain1::MenuVantorKorbFaqClick);
-    connect(TMainMenuBar::AddItem(help, "MenuVantorKorbHomepage", "VantorKorb Homepage"), &QAction::triggered,
-            this, &TMain1::MenuVantorKorbHomepageClick);
+    item = TMainMenuBar::AddItem(help, "MenuVantorKorbHomepage", "VantorKorb Homepage");
+    connect(item, &QAction::triggered, this, &TMain1::MenuVantorKorbHomepageClick);
+    if (*kProjectHomepage == '\0') {
+        item->setEnabled(false);
+        item->setToolTip("Not Available at the moment");
+        item->setStatusTip("Not Available at the moment");
+    }
     help.addSeparator()->setObjectName("MenuDivN1");
     auto* links = new QActionGroup(this);
     links->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
@@ -84,17 +91,18 @@ void TMain1::MenuKorbHomepageClick()
 
 void TMain1::MenuVantorKorbReadmeClick()
 {
-    OpenWithShell(m_session.Paths.AppDir + "VantorKorb.txt");
+    OpenWithShell(HelpDocumentPath(m_session.Paths.AppDir, "VantorKorb.txt"));
 }
 
 void TMain1::MenuVantorKorbFaqClick()
 {
-    OpenWithShell(m_session.Paths.AppDir + "VantorKorbFaq.txt");
+    OpenWithShell(HelpDocumentPath(m_session.Paths.AppDir, "VantorKorbFaq.txt"));
 }
 
 void TMain1::MenuVantorKorbHomepageClick()
 {
-    OpenWithShell(kVantorKorbHomepage);
+    if (*kProjectHomepage != '\0')
+        OpenWithShell(kProjectHomepage);
 }
 
 void TMain1::MenuUrlClick(QAction* item)

@@ -27,5 +27,5 @@ private:
 };
 
 // Addresses the Help menu opens.
-inline constexpr const char* kKorbHomepage = "https://korb.example.net";
-inline constexpr const char* kVantorKorbHomepage = "https://vantorkorb.example.org";
+// The emulator has no home page to offer: its item stays disabled.
+inline constexpr const char* kKorbHomepage = "";

@@ -107,7 +107,12 @@ TEST_F(TAboutBoxTest, LinksAreSetUpAsMailLinks)
     for (TLinkLabel* link : {Box.FrontendAuthor, Box.Author}) {
         SCOPED_TRACE(link->objectName().toStdString());
         EXPECT_FALSE(link->text().isEmpty());
-        EXPECT_TRUE(link->Url().startsWith("mailto:"));
+        // The developers' link leads nowhere when the build names no address for them.
+        if (link == Box.Author || *kProjectContactEmail != '\0') {
+            EXPECT_TRUE(link->Url().startsWith("mailto:"));
+        } else {
+            EXPECT_TRUE(link->Url().isEmpty());
+        }
         EXPECT_TRUE(link->font().underline());
         EXPECT_EQ(link->font().pixelSize(), 11);
         EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
@@ -115,7 +120,9 @@ TEST_F(TAboutBoxTest, LinksAreSetUpAsMailLinks)
         EXPECT_EQ(link->ColorActive(), QColor(0x80, 0x00, 0x80));
         EXPECT_EQ(link->PopupString(), "Copy Link Location");
     }
-    EXPECT_TRUE(Box.FrontendAuthor->Url().contains("?subject="));
+    if (*kProjectContactEmail != '\0') {
+        EXPECT_TRUE(Box.FrontendAuthor->Url().contains("?subject="));
+    }
     EXPECT_EQ(Box.FrontendAuthor->CursorMouseOver(), TCustomCursor::crMozilla);
     EXPECT_EQ(Box.Author->CursorMouseOver(), TCustomCursor::crMSIE);
     // Made in this order, both links show the hand chosen last.
