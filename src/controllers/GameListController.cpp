@@ -157,13 +157,24 @@ TGameListController::TSearchOutcome TGameListController::SearchChanged(const std
     TGameObject* selected = AskSelection().Selected;
     if (!m_rows.Searching() && !blank) {
         m_gameBeforeSearch = selected ? selected->ZipName : std::string();
+        m_searchPick.clear();
     }
     m_rows.SetSearch(text);
+    // The match the search picked by itself gives way to the game the search began with.
+    if (!m_rows.Searching() && selected && selected->ZipName == m_searchPick) {
+        selected = nullptr;
+    }
     if (!m_rows.Searching() && !selected && !m_gameBeforeSearch.empty()) {
         const int index = m_catalogue.IndexOf(m_gameBeforeSearch);
         selected = index >= 0 ? &m_catalogue.At(index) : nullptr;
     }
-    const int row = m_rows.RowOf(selected);
+    int row = m_rows.RowOf(selected);
+    // A search that hides the selected game selects its first match, so Return can start it at once.
+    if (row < 0 && m_rows.Searching() && m_rows.Count() > 0) {
+        row = 0;
+        selected = m_rows.GameAt(0);
+        m_searchPick = selected->ZipName;
+    }
     return {row, row >= 0 ? selected : nullptr};
 }
 

@@ -90,8 +90,9 @@ public:
         // with.
         TGameObject* Game = nullptr;
     };
-    // blank: the text holds nothing but white space. The game selected when a search began is selected
-    // again when the search is cleared.
+    // blank: the text holds nothing but white space. A search that hides the selected game selects its
+    // first match; the game selected when a search began is selected again when the search is cleared,
+    // unless the player chose another one meanwhile.
     TSearchOutcome SearchChanged(const std::string& text, bool blank);
 
     // Games the system's own filter lists, whatever the search and our filters hide.
@@ -116,4 +117,5 @@ private:
     bool m_zipDatesStale = false;
     // The game to select again when a search that began with it is cleared.
     std::string m_gameBeforeSearch;
+    std::string m_searchPick; // the first match the search selected itself
 };

@@ -32,6 +32,7 @@ void TMain::CreatePlayControls()
     static_cast<QVBoxLayout*>(gamesBox->layout())->insertWidget(0, m_searchField);
     connect(m_searchField, &TSearchField::SearchChanged, this, &TMain::SearchChanged);
     connect(m_searchField, &TSearchField::Left, this, [this] { m_gameList->CurrentView()->setFocus(); });
+    connect(m_searchField, &TSearchField::StartRequested, this, &TMain::StartEmuButtonClick);
     connect(m_gameList, &TGameListView::TextTyped, m_searchField, &TSearchField::Type);
     connect(m_gameList, &TGameListView::BackspaceTyped, m_searchField, &TSearchField::EraseLast);
     connect(m_gameList, &TGameListView::EscapeTyped, m_searchField, &QLineEdit::clear);
@@ -105,6 +106,10 @@ void TMain::SearchChanged(const QString& text)
         }
     } else {
         m_startEmuButton->setEnabled(false);
+        // Nothing matches: no hidden game stays on the pages and in the status bar.
+        if (m_currentGame && !EditingDefaults()) {
+            UpdateSelection();
+        }
     }
     UpdateTitle();
 }

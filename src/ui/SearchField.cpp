@@ -32,8 +32,15 @@ void TSearchField::keyPressEvent(QKeyEvent* event)
         emit Left();
         return;
     }
-    if (event->key() == Qt::Key_Down || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up) {
         emit Left();
+        return;
+    }
+    // Return starts the match selected; a held key starts it once.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (!event->isAutoRepeat()) {
+            emit StartRequested();
+        }
         return;
     }
     QLineEdit::keyPressEvent(event);

@@ -19,8 +19,10 @@ signals:
     // The text to search for, once typing pauses long enough for the list to follow: keys that arrive
     // together are one search, so the field never waits for a list that is still filtering.
     void SearchChanged(const QString& text);
-    // Escape in the field: it is cleared, and the list should take the focus.
+    // Escape (the field is cleared first), Down or Up in the field: the list should take the focus.
     void Left();
+    // Return in the field: start the selected game.
+    void StartRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

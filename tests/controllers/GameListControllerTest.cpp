@@ -118,12 +118,14 @@ TEST_F(TGameListControllerTest, ZipDatesAreReadWhenShownAndOnlyOnceAfterADetecti
     EXPECT_NE(Game("a3").ZipDate, "read by the detection");
 }
 
-TEST_F(TGameListControllerTest, ClearingASearchBringsBackTheGameItBeganWith)
+TEST_F(TGameListControllerTest, ASearchSelectsItsFirstMatchAndClearingBringsBackTheGameItBeganWith)
 {
     m_list.Fill(TGameListController::TZipDates::Refresh, {});
     m_selection.Selected = &Game("b2");
-    EXPECT_EQ(m_list.SearchChanged("gam", false).Row, -1);
-    m_selection.Selected = nullptr;
+    const auto found = m_list.SearchChanged("gam", false);
+    ASSERT_EQ(found.Row, 0);
+    EXPECT_NE(found.Game, &Game("b2"));
+    m_selection.Selected = found.Game;
     const auto cleared = m_list.SearchChanged("", true);
     EXPECT_EQ(cleared.Game, &Game("b2"));
     EXPECT_EQ(cleared.Row, m_rows.RowOf(&Game("b2")));

@@ -95,7 +95,10 @@ TEST_F(TPlayWindowTest, ClearingTheSearchSelectsTheGameAgain)
 {
     Select("galaga");
     Search("pac");
-    EXPECT_EQ(Window->GameList().SelectedRow(), -1);
+    EXPECT_EQ(Window->GameList().SelectedRow(), 0);
+    EXPECT_EQ(Current(), "mspacman");
+    Search("zzz");
+    EXPECT_EQ(Current(), "none");
     Search("");
     EXPECT_EQ(Current(), "galaga");
     EXPECT_EQ(Window->GameList().SelectedRow(), 1);
@@ -138,6 +141,17 @@ TEST_F(TPlayWindowTest, KeysTypedInTheListGoToTheSearchField)
     QApplication::processEvents();
     EXPECT_EQ(Window->SearchField().text(), "");
     EXPECT_EQ(Window->Model().Count(), 5);
+
+    // Return in the field starts the first match, and only once however long the key is held.
+    Window->SearchField().setFocus();
+    QTest::keyClicks(&Window->SearchField(), "pac");
+    QApplication::processEvents();
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QTest::keyClick(&Window->SearchField(), Qt::Key_Return);
+    QApplication::sendEvent(&Window->SearchField(), &held);
+    EXPECT_EQ(Processes.Starts.size(), 1u);
+    QTest::keyClick(&Window->SearchField(), Qt::Key_Down);
+    EXPECT_TRUE(list->hasFocus());
 
     // Escape in the field clears it and gives the list the focus back.
     Window->SearchField().setFocus();
