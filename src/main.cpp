@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include "app/EmulatorFolder.h"
 #include "app/MainSettings.h"
@@ -55,6 +56,9 @@ int main(int argc, char** argv)
 
     TStartup startup(*services.Dialogs, *services.Processes, services.Shell);
     TMain1 window(services, startup);
+    // Over the run's own status line for a while, which it does not replace.
+    platform.Processes().OnTerminalFailed(
+        [&window](const std::string& text) { window.statusBar()->showMessage(TextFromBytes(text), 15000); });
     TSignalCloser closer(window, &startup);
     // A signal during start-up (its message boxes run event loops) is acted on once the window is up.
     auto startupHold = std::make_unique<TSignalCloser::THold>();
