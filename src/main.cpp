@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include "app/EmulatorFolder.h"
 #include "app/MainSettings.h"
@@ -55,7 +56,15 @@ int main(int argc, char** argv)
     }
 
     TStartup startup(*services.Dialogs, *services.Processes, services.Shell);
+    QString terminalNotice;
     TMain1 window(services, startup);
+    // Over the run's own status line for a while, which it does not replace; a status bar not yet on
+    // screen cannot cover its panels, so a line from the start-up waits for the window.
+    platform.Processes().OnTerminalFailed([&window, &terminalNotice](const std::string& text) {
+        terminalNotice = TextFromBytes(text);
+        if (window.isVisible())
+            window.statusBar()->showMessage(terminalNotice, 15000);
+    });
     TSignalCloser closer(window, &startup);
     // A signal during start-up (its message boxes run event loops) is acted on once the window is up.
     auto startupHold = std::make_unique<TSignalCloser::THold>();
@@ -91,6 +100,8 @@ int main(int argc, char** argv)
     window.ScreenShotPage().SetConvertFormatCommand([&ssConvert] { ssConvert.ShowConvertDialog(); });
     window.ScreenShotPage().SetConvertToNewStyleCommand([&startup] { startup.MigrateOldScreenshots(); });
     window.show();
+    if (!terminalNotice.isEmpty())
+        window.statusBar()->showMessage(terminalNotice, 15000);
     startupHold.reset();
     return app.exec();
 }

@@ -65,7 +65,9 @@ bool Digits(const std::string& text, size_t pos, size_t count, int64_t& value)
 std::string FormatDateTime(TDateTime value)
 {
     const int64_t days = FloorDiv(value.Seconds, kSecondsPerDay);
-    const int64_t secs = value.Seconds - days * kSecondsPerDay;
+    // The remainder itself: days * kSecondsPerDay overflows for the earliest second counts.
+    const int64_t rest = value.Seconds % kSecondsPerDay;
+    const int64_t secs = rest < 0 ? rest + kSecondsPerDay : rest;
     int64_t y = 0, m = 0, d = 0;
     CivilFromDays(days + kDay0FromUnixEpoch, y, m, d);
     char buffer[128];

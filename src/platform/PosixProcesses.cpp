@@ -1,6 +1,7 @@
 #include "platform/PosixProcesses.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ struct TWithoutTerminal
     std::string Path;
     std::vector<std::string> Words;
     int Nice = 0;
+    std::string Terminal;
+    std::shared_ptr<TTerminalNotice> Notice;
 };
 
 class TPosixProcess : public TProcess
@@ -75,8 +78,10 @@ private:
     void Reaped()
     {
         m_reaped = true;
-        if (!m_fallback)
+        if (!m_fallback) {
+            TellTerminalFailed();
             return;
+        }
         TWithoutTerminal fallback = std::move(*m_fallback);
         m_fallback.reset();
         if (unlink(fallback.Marker.c_str()) == 0)
@@ -98,11 +103,24 @@ private:
         setpgid(pid, pid);
         m_pid = pid;
         m_reaped = false;
+        m_failedTerminal = fallback.Terminal;
+        m_notice = fallback.Notice;
+    }
+    // Once the command has run without it, so the line is not lost under what the run itself shows.
+    void TellTerminalFailed()
+    {
+        const std::shared_ptr<TTerminalNotice> notice = std::move(m_notice);
+        if (!notice || notice->Told || !notice->Handler)
+            return;
+        notice->Told = true;
+        notice->Handler(TerminalFailedText(m_failedTerminal));
     }
 
     pid_t m_pid;
     bool m_reaped = false;
     std::optional<TWithoutTerminal> m_fallback;
+    std::string m_failedTerminal;
+    std::shared_ptr<TTerminalNotice> m_notice;
 };
 
 // execv needs a path; the search happens before fork because the child may only call async-safe functions.
@@ -134,7 +152,27 @@ constexpr const char* kShell = "/bin/sh";
     _exit(127);
 }
 
+// Where the marker goes: the user's temporary folder, else the system's.
+int MakeMarker(std::string& marker)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    for (const std::string& dir : {std::string(tmp && *tmp ? tmp : ""), std::string("/tmp")}) {
+        if (dir.empty())
+            continue;
+        marker = dir + "/vantorkorb-terminal-XXXXXX";
+        const int fd = mkstemp(marker.data());
+        if (fd >= 0)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
+
+std::string TerminalFailedText(const std::string& terminal)
+{
+    return "The terminal " + terminal + " did not open: ran without a terminal";
+}
 
 int NiceValueOf(TPriorityClass priority)
 {
@@ -154,6 +192,11 @@ int NiceValueOf(TPriorityClass priority)
 TPosixProcesses::TPosixProcesses() : m_environment(CurrentTerminalEnvironment()) {}
 
 TPosixProcesses::TPosixProcesses(TTerminalEnvironment environment) : m_environment(std::move(environment)) {}
+
+void TPosixProcesses::OnTerminalFailed(std::function<void(const std::string& text)> handler)
+{
+    m_notice->Handler = std::move(handler);
+}
 
 TStartResult TPosixProcesses::Start(const TProcessStart& start)
 {
@@ -179,12 +222,13 @@ TStartResult TPosixProcesses::Start(const TProcessStart& start)
     std::optional<TWithoutTerminal> fallback;
     if (!prefix.empty()) {
         // The command inside the terminal first leaves a mark that it did start.
-        char marker[] = "/tmp/vantorkorb-terminal-XXXXXX";
-        const int fd = mkstemp(marker);
+        std::string marker;
+        const int fd = MakeMarker(marker);
         if (fd >= 0) {
             close(fd);
-            unlink(marker);
-            fallback = TWithoutTerminal{marker, path, words, NiceValueOf(start.Priority)};
+            unlink(marker.c_str());
+            fallback =
+                TWithoutTerminal{marker, path, words, NiceValueOf(start.Priority), prefix.front(), m_notice};
             const std::vector<std::string> mark = {kShell, "-c", ": > \"$0\"; exec \"$@\"", marker};
             words.insert(words.begin(), mark.begin(), mark.end());
         }

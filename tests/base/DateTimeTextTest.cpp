@@ -16,6 +16,9 @@ TEST(DateTimeText, KnownDays)
     EXPECT_EQ(FormatDateTime(TDateTime::FromDays(25569)), "1970-01-01");
     EXPECT_EQ(FormatDateTime(TDateTime{TDateTime::FromDays(45351).Seconds + 3661}), "2024-02-29 01:01:01");
     EXPECT_EQ(FormatDateTime(TDateTime{-1}), "1899-12-29 23:59:59");
+    // The extremes of the count still write their time of day, without overflow.
+    EXPECT_TRUE(FormatDateTime(TDateTime{INT64_MIN}).ends_with(" 08:29:52"));
+    EXPECT_TRUE(FormatDateTime(TDateTime{INT64_MAX}).ends_with(" 15:30:07"));
 }
 
 TEST(DateTimeText, ReadsBackToTheSecond)

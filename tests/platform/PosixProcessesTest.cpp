@@ -250,6 +250,38 @@ TEST_F(ScriptStatus, TheScriptRunsOnceWhetherOrNotTheTerminalCouldOpen)
     }
 }
 
+TEST_F(ScriptStatus, ATerminalThatCannotOpenIsToldOnceAndItsMarkLiesInTheUsersTemporaryFolder)
+{
+    TCurrentDirScope scope(dir.Path());
+    const std::string terminal = Script("xterm", "printf '%s\\n' \"$@\" >> args\nexit 1\n");
+    TTerminalEnvironment environment;
+    environment.HasX11 = true;
+    environment.FindProgram = [terminal](const std::string& name) -> std::optional<std::string> {
+        return name == "xterm" ? std::optional<std::string>(terminal) : std::nullopt;
+    };
+    environment.ResolveLink = [](const std::string& path) { return path; };
+    TPosixProcesses inTerminal(environment);
+    std::vector<std::string> told;
+    inTerminal.OnTerminalFailed([&told](const std::string& text) { told.push_back(text); });
+    const std::string temporary = dir.Dir() + "tmp";
+    std::filesystem::create_directory(temporary);
+    const char* before = std::getenv("TMPDIR");
+    const std::string saved = before ? before : "";
+    setenv("TMPDIR", temporary.c_str(), 1);
+    for (int run = 0; run < 2; ++run) {
+        TProcessStart start;
+        start.Program = Script("run.sh", "echo ran >> runs\n");
+        start.ScriptStatusPath = StatusFile();
+        TStartResult result = inTerminal.Start(start);
+        ASSERT_TRUE(result.Process);
+        result.Process->WaitBlocking();
+    }
+    before ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
+    EXPECT_EQ(told, std::vector<std::string>{TerminalFailedText(terminal)});
+    EXPECT_EQ(dir.ReadFile("runs"), "ran\nran\n");
+    EXPECT_NE(dir.ReadFile("args").find("\n" + temporary + "/vantorkorb-terminal-"), std::string::npos);
+}
+
 TEST(NiceValues, FollowThePriorityClasses)
 {
     EXPECT_EQ(NiceValueOf(TPriorityClass::pcIdle), 19);
