@@ -56,6 +56,7 @@ int main(int argc, char** argv)
     TStartup startup(*services.Dialogs, *services.Processes, services.Shell);
     TMain1 window(services, startup);
     TSignalCloser closer(window, &startup);
+    closer.EndRunsWith(platform.Processes(), *services.Dialogs);
     // A signal during start-up (its message boxes run event loops) is acted on once the window is up.
     auto startupHold = std::make_unique<TSignalCloser::THold>();
     window.FormCreate();

@@ -13,6 +13,7 @@ class TQtPlatform
 public:
     TQtPlatform() { m_shell.SetDialogs(&m_dialogs); }
     TPlatformServices Services() { return {&m_dialogs, &m_shell, &m_processes, &m_media}; }
+    TQtProcesses& Processes() { return m_processes; }
 
 private:
     TQtDialogs m_dialogs;
