@@ -4,8 +4,8 @@
 set -eu
 build=$1
 trials=${2:-20}
-moves=$build/bench/bench_ShotMovesBench
-convert=$build/tools/vantorkorb-convert/vantorkorb-convert
+moves=${MOVES:-$build/bench/bench_ShotMovesBench}
+convert=${CONVERT:-$build/tools/vantorkorb-convert/vantorkorb-convert}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -52,6 +52,7 @@ for kind in migrate harvest; do
     done
 done
 
+[ -x "$convert" ] || exit 0
 for t in $(seq "$trials"); do
     d=$work/convert$t
     mkdir -p "$d/shots"

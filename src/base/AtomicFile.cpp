@@ -25,15 +25,19 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Syncs the folder so that the rename itself survives a crash.
-void SyncFolder(const std::string& folder)
+} // namespace
+
+void SyncFolderOf(const std::string& path)
 {
+    const std::string folder = FolderOf(path);
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fsync(fd);
     ::close(fd);
 }
+
+namespace {
 
 bool PutInPlace(const std::string& from, const std::string& to, bool replace)
 {
@@ -52,7 +56,7 @@ bool PutInPlace(const std::string& from, const std::string& to, bool replace)
 
 } // namespace
 
-bool CopyFileAtomically(const std::string& from, const std::string& to, bool replace)
+bool CopyFileAtomically(const std::string& from, const std::string& to, bool replace, bool syncFolder)
 {
     std::FILE* in = std::fopen(from.c_str(), "rb");
     if (!in)
@@ -64,7 +68,7 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, bool rep
         ok = out.Stream() != nullptr;
         for (size_t n; ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
             ok = std::fwrite(buffer, 1, n, out.Stream()) == n;
-        ok = ok && !std::ferror(in) && out.Commit(replace);
+        ok = ok && !std::ferror(in) && out.Commit(replace, syncFolder);
     } catch (const TFileError&) {
         ok = false;
     }
@@ -169,7 +173,7 @@ TAtomicFile::~TAtomicFile()
     }
 }
 
-bool TAtomicFile::Commit(bool replace)
+bool TAtomicFile::Commit(bool replace, bool syncFolder)
 {
     if (!m_stream)
         return false;
@@ -183,7 +187,8 @@ bool TAtomicFile::Commit(bool replace)
         ::unlink(m_tempPath.c_str());
         return false;
     }
-    SyncFolder(FolderOf(m_target));
+    if (syncFolder)
+        SyncFolderOf(m_target);
     return true;
 }
 

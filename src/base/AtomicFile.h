@@ -19,8 +19,9 @@ public:
 
     std::FILE* Stream() const { return m_stream; }
     // Flushes, syncs and puts the file in place; false (and the old file as it was) on any failure.
-    // Without replace it fails when something is at the final name by then.
-    bool Commit(bool replace = true);
+    // Without replace it fails when something is at the final name by then. Without syncFolder the
+    // caller syncs the folder itself, later (SyncFolder).
+    bool Commit(bool replace = true, bool syncFolder = true);
 
 private:
     std::string m_target;
@@ -33,7 +34,9 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes, cons
 
 // Copies from (read through links) to a file put in place whole; false when anything failed, and then
 // to is as it was.
-bool CopyFileAtomically(const std::string& from, const std::string& to, bool replace);
+bool CopyFileAtomically(const std::string& from, const std::string& to, bool replace, bool syncFolder = true);
+// Syncs the folder of path so that renames and deletions in it survive a crash.
+void SyncFolderOf(const std::string& path);
 
 // The name of a temporary for finalName: stem, ".tmp" and six digits.
 std::string TemporaryNameFor(const std::string& finalName, unsigned number);

@@ -76,13 +76,18 @@ bool MoveShot(const std::string& from, const std::string& to)
         if (!fs::exists(fs::symlink_status(fs::path(to), ec)) && std::rename(from.c_str(), to.c_str()) == 0)
             return true;
     }
-    if (!CopyFileAtomically(from, to, false))
+    // The copy is synced before it gets its name; the folders follow once the old file is gone, so a kill
+    // finds no moment with both names there.
+    if (!CopyFileAtomically(from, to, false, false))
         return false;
     // Write permission on the file itself matters only where deleting needs it; never through a link.
     if (S_ISREG(info.st_mode))
         ::chmod(from.c_str(), (info.st_mode & 07777) | S_IWUSR);
-    if (::unlink(from.c_str()) == 0)
+    if (::unlink(from.c_str()) == 0) {
+        SyncFolderOf(to);
+        SyncFolderOf(from);
         return true;
+    }
     ::unlink(to.c_str());
     return false;
 }
