@@ -66,6 +66,7 @@ int main(int argc, char** argv)
             window.statusBar()->showMessage(terminalNotice, 15000);
     });
     TSignalCloser closer(window, &startup);
+    closer.EndRunsWith(platform.Processes(), *services.Dialogs);
     // A signal during start-up (its message boxes run event loops) is acted on once the window is up.
     auto startupHold = std::make_unique<TSignalCloser::THold>();
     window.FormCreate();

@@ -16,6 +16,7 @@
 #include <unistd.h>
 #endif
 
+#include "base/AtomicFile.h"
 #include "base/FileError.h"
 #include "base/WorkingPaths.h"
 
@@ -710,98 +711,23 @@ std::string TSettingsFile::ToBytes() const
     return out;
 }
 
-namespace {
-
-constexpr size_t kMaxNameLength = 255;
-const std::string kTempMark = ".tmp";
-constexpr size_t kTempDigits = 6;
-
-// The part of the final name a temporary keeps: the whole name unless the mark and digits would not fit.
-std::string TempStem(const std::string& finalName)
-{
-    const size_t room = kMaxNameLength - kTempMark.size() - kTempDigits;
-    return finalName.size() > room ? finalName.substr(0, room) : finalName;
-}
-
-std::string SixDigits(unsigned value)
-{
-    std::string digits = std::to_string(value % 1000000u);
-    return std::string(kTempDigits - digits.size(), '0') + digits;
-}
-
-// Creates a file of a fresh name next to path, so the rename that follows cannot cross file systems.
-std::FILE* CreateTempBeside(const std::string& path, std::string& tempPath)
-{
-    const size_t slash = path.find_last_of(kPathSep);
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = folder + TempStem(name) + kTempMark + SixDigits(static_cast<unsigned>(random()));
-        if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx"))
-            return f;
-    }
-    return nullptr;
-}
-
-bool WriteAndFlush(std::FILE* f, const std::string& bytes)
-{
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-#ifndef _WIN32
-    ok = ::fsync(::fileno(f)) == 0 && ok;
-#endif
-    return std::fclose(f) == 0 && ok;
-}
-
-} // namespace
-
 void TSettingsFile::UpdateFile() const
 {
-    namespace fs = std::filesystem;
-    const TFileError failure("Cannot create file " + m_impl->Path);
+    const std::string failure = "Cannot create file " + m_impl->Path;
     std::error_code ec;
-    if (m_impl->Path.empty() || fs::is_directory(m_impl->Path, ec))
-        throw failure;
-    // A linked settings file stays linked: the file it points to is the one replaced.
-    std::string target = m_impl->Path;
-    if (fs::is_symlink(target, ec))
-        target = fs::weakly_canonical(target, ec).string();
-    std::string tempPath;
-    std::FILE* f = CreateTempBeside(target, tempPath);
-    if (!f)
-        throw failure;
-    const auto oldStatus = fs::status(target, ec);
-    if (fs::is_regular_file(oldStatus))
-        fs::permissions(tempPath, oldStatus.permissions(), ec);
-    if (!WriteAndFlush(f, ToBytes())) {
-        std::remove(tempPath.c_str());
-        throw failure;
-    }
-    fs::rename(tempPath, target, ec);
-    if (ec) {
-        std::remove(tempPath.c_str());
-        throw failure;
-    }
+    if (m_impl->Path.empty() || std::filesystem::is_directory(m_impl->Path, ec))
+        throw TFileError(failure);
+    WriteFileAtomically(m_impl->Path, ToBytes(), failure);
 }
 
 bool IsLeftoverTemporaryName(const std::string& name, const std::string& finalName)
 {
-    // Earlier versions wrote the number without leading zeros: one to six digits.
-    size_t digits = 0;
-    while (digits < name.size() && digits < kTempDigits && name[name.size() - 1 - digits] >= '0' &&
-           name[name.size() - 1 - digits] <= '9')
-        ++digits;
-    if (digits == 0 || name.size() < digits + kTempMark.size())
+    if (!IsTemporaryName(name))
         return false;
-    const size_t markAt = name.size() - digits - kTempMark.size();
-    if (name.compare(markAt, kTempMark.size(), kTempMark) != 0 || markAt == 0)
+    const std::string stem = name.substr(0, name.rfind(kTemporaryMark));
+    if (stem.empty())
         return false;
-    if (finalName.empty())
-        return true;
-    const std::string stem = name.substr(0, markAt);
-    return stem == finalName || stem == TempStem(finalName);
+    return finalName.empty() || stem == finalName || stem == TemporaryStem(finalName);
 }
 
 void RemoveLeftoverTemporaries(const std::string& folder, const std::string& finalName)

@@ -9,6 +9,7 @@
 
 #include <QPainter>
 
+#include "base/AtomicFile.h"
 #include "images/PictureFormats.h"
 
 namespace {
@@ -323,26 +324,20 @@ struct TWriteJob
 
 void TPngImage::SaveToFile(const std::string& name) const
 {
-    // Written beside the target and renamed over it, so a failed save leaves the old file whole.
-    const std::string partName = name + ".part";
-    std::FILE* file = std::fopen(partName.c_str(), "wb");
+    // A failed save leaves the old file whole.
+    TAtomicFile out(name);
+    std::FILE* file = out.Stream();
     if (!file)
         throw TPngError("Error Opening File " + name + "!");
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
-    if (!png) {
-        std::fclose(file);
-        std::remove(partName.c_str());
+    if (!png)
         return;
-    }
     png_infop info = png_create_info_struct(png);
     TWriteJob job{*this, m_rowPointers};
-    bool ok = info && job.Run(png, info, file);
+    const bool ok = info && job.Run(png, info, file);
     png_destroy_write_struct(&png, info ? &info : nullptr);
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok || std::rename(partName.c_str(), name.c_str()) != 0) {
-        std::remove(partName.c_str());
+    if (!ok || !out.Commit())
         throw TPngError("Error Writing File!");
-    }
 }
 
 namespace {

@@ -1,8 +1,11 @@
 #include "launch/LaunchScript.h"
 
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 
+#include <sys/stat.h>
+
+#include "base/AtomicFile.h"
 #include "base/FileError.h"
 
 namespace {
@@ -79,20 +82,16 @@ void WriteLaunchScript(const std::string& scriptPath, const std::string& name, c
     const TScriptFlavour flavour = TScriptFlavour::PosixShell;
 #endif
     const std::string text = LaunchScriptText(flavour, name, program, output);
-    {
-        std::ofstream out(scriptPath, std::ios::binary | std::ios::trunc);
-        if (out)
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out)
-            throw TFileError("Cannot create file " + scriptPath);
-    }
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::permissions(scriptPath, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                    fs::perm_options::add, ec);
-    if (ec)
-        throw TFileError("Cannot create file " + scriptPath);
+    // The script's shell writes the output through whatever the name leads to.
+    if (!output.empty() && IsLinkLeadingOut(output))
+        throw TFileError(LinkLeftAloneText(output));
+    const std::string failure = "Cannot create file " + scriptPath;
+    TAtomicFile out(scriptPath);
+    struct stat info;
+    if (!out.Stream() || ::fstat(::fileno(out.Stream()), &info) != 0 ||
+        ::fchmod(::fileno(out.Stream()), (info.st_mode & 07777) | S_IXUSR | S_IXGRP | S_IXOTH) != 0 ||
+        std::fwrite(text.data(), 1, text.size(), out.Stream()) != text.size() || !out.Commit())
+        throw TFileError(failure);
 }
 
 std::string ScriptProgramPath(const std::string& emuDir, const std::string& emuExe)

@@ -1,6 +1,8 @@
 #include "platform/PosixProcesses.h"
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -15,6 +17,12 @@
 #include <unistd.h>
 
 namespace {
+
+using TClock = std::chrono::steady_clock;
+// Time a group gets to end after SIGTERM before SIGKILL follows.
+constexpr auto kEndGrace = std::chrono::seconds(3);
+// After SIGKILL the wait gives up on members nobody reaps (a container's init may never do it).
+constexpr auto kKillGrace = std::chrono::seconds(2);
 
 [[noreturn]] void RunChild(const std::string& path, const std::vector<char*>& argv, int nice, int errorPipe);
 
@@ -61,19 +69,46 @@ public:
             if (done == m_pid || (done < 0 && errno != EINTR))
                 Reaped();
         }
+        while (!GroupGone())
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     bool HasEnded() override
     {
-        if (m_reaped)
-            return true;
-        int status = 0;
-        pid_t done = waitpid(m_pid, &status, WNOHANG);
-        if (done == m_pid || (done < 0 && errno != EINTR))
-            Reaped();
-        return m_reaped;
+        if (!m_reaped) {
+            int status = 0;
+            pid_t done = waitpid(m_pid, &status, WNOHANG);
+            if (done == m_pid || (done < 0 && errno != EINTR))
+                Reaped();
+        }
+        return m_reaped && GroupGone();
+    }
+    void RequestEnd() override
+    {
+        if (m_reaped || m_endAsked)
+            return;
+        m_endAsked = true;
+        m_endAskedAt = TClock::now();
+        const pid_t group = m_pid;
+        kill(-group, SIGTERM);
+        // No new process gets the group's number while a member is left, and the wait lasts until then.
+        std::thread([group] {
+            std::this_thread::sleep_for(kEndGrace);
+            kill(-group, SIGKILL);
+        }).detach();
     }
 
 private:
+    // A run asked to end is over once nothing of its group is left: what ignored SIGTERM (an emulator
+    // below the script's shell) still writes pictures until SIGKILL.
+    bool GroupGone() const
+    {
+        if (!m_endAsked)
+            return true;
+        if (TClock::now() - m_endAskedAt > kEndGrace + kKillGrace)
+            return true;
+        return kill(-m_pid, 0) != 0 && errno == ESRCH;
+    }
+
     // A terminal that could not open ends without running anything: the command then runs once on its own.
     void Reaped()
     {
@@ -84,7 +119,7 @@ private:
         }
         TWithoutTerminal fallback = std::move(*m_fallback);
         m_fallback.reset();
-        if (unlink(fallback.Marker.c_str()) == 0)
+        if (unlink(fallback.Marker.c_str()) == 0 || m_endAsked)
             return;
         std::vector<char*> argv;
         for (std::string& word : fallback.Words)
@@ -118,6 +153,8 @@ private:
 
     pid_t m_pid;
     bool m_reaped = false;
+    bool m_endAsked = false;
+    TClock::time_point m_endAskedAt;
     std::optional<TWithoutTerminal> m_fallback;
     std::string m_failedTerminal;
     std::shared_ptr<TTerminalNotice> m_notice;

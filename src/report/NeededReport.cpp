@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/AtomicFile.h"
+#include "base/FileError.h"
 #include "base/FolderListing.h"
 #include "base/PlainFileName.h"
 #include "catalogue/GameObject.h"
@@ -177,29 +179,12 @@ void WriteNeededReport(const TGameObjectList& catalogue, const TWorkingPaths& pa
                        const std::string& versionText, TShell& shell)
 {
     const std::string text = BuildNeededReport(catalogue, paths, versionText);
-    const fs::path target(kNeededReportName);
-    // Written beside the old report first, so that a failed write leaves the old one whole.
-    const fs::path partial(std::string(kNeededReportName) + ".partial");
-    const TNeededReportError failure(std::string("Cannot create file ") + kNeededReportName);
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            throw failure;
-        }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (out.fail()) {
-            std::error_code ignored;
-            fs::remove(partial, ignored);
-            throw failure;
-        }
-    }
-    std::error_code ec;
-    fs::rename(partial, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(partial, ignored);
-        throw failure;
+    const std::string failure = std::string("Cannot create file ") + kNeededReportName;
+    // A failed write leaves the old report whole; a link out of the folder is left alone and named.
+    try {
+        WriteFileAtomically(kNeededReportName, text, failure);
+    } catch (const TFileError& error) {
+        throw TNeededReportError(error.what());
     }
     // What the viewer then does is the desktop's business.
     shell.OpenWithShell(kNeededReportName);

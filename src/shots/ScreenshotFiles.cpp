@@ -1,15 +1,21 @@
 #include "shots/ScreenshotFiles.h"
 #include "base/AsciiText.h"
+#include "base/AtomicFile.h"
 #include "base/FolderListing.h"
 #include "base/PlainFileName.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string_view>
 #include <system_error>
 #include <unordered_set>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -110,7 +116,8 @@ std::string NextFreeName(const std::unordered_set<std::string>& taken, const std
     }
 }
 
-// A move that also works across file systems; on any failure the file stays where it was.
+// A move that also works across file systems; on any failure the file stays where it was. A link is
+// moved as a link; across file systems what it leads to is copied.
 bool MoveShot(const fs::path& from, const fs::path& to)
 {
     std::error_code ec;
@@ -119,20 +126,21 @@ bool MoveShot(const fs::path& from, const fs::path& to)
     fs::rename(from, to, ec);
     if (!ec)
         return true;
-    if (!fs::copy_file(from, to, fs::copy_options::none, ec) || ec)
+    if (ec != std::errc::cross_device_link || !CopyFileAtomically(from.string(), to.string(), false))
         return false;
-    fs::remove(from, ec);
-    if (!ec)
+    if (::unlink(from.c_str()) == 0)
         return true;
-    std::error_code ignored;
-    fs::remove(to, ignored);
+    ::unlink(to.c_str());
     return false;
 }
 
-bool IsRegularFile(const fs::path& path)
+// Folders stay by rule, and a pipe or device is not a picture; a link to a picture is one.
+bool IsShotFile(const std::string& path)
 {
-    std::error_code ec;
-    return fs::is_regular_file(fs::status(path, ec));
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0)
+        return false;
+    return S_ISREG(info.st_mode) || (S_ISLNK(info.st_mode) && IsRegularFile(path));
 }
 
 } // namespace
@@ -193,17 +201,15 @@ void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir)
     const TFolderListing listing(pcxDir);
     for (size_t i = 0; i < listing.Count(); ++i) {
         const std::string name(listing.At(i).Name);
-        const fs::path source = fs::path(pcxDir + name);
-        // Only plain files: a pipe would block the copy, and folders stay by rule.
-        if (listing.At(i).Kind != TEntryKind::File || !IsRegularFile(source))
+        const std::string source = pcxDir + name;
+        if (listing.At(i).Kind == TEntryKind::Folder || !IsShotFile(source))
             continue;
-        std::error_code ec;
-        const bool copied =
-            fs::copy_file(source, fs::path(pcxBackDir + name), fs::copy_options::overwrite_existing, ec);
-        if (!copied || ec)
+        // A rename replaces the name in the back-up folder, never what a link there leads to.
+        const std::string target = pcxBackDir + name;
+        if (std::rename(source.c_str(), target.c_str()) == 0 || errno != EXDEV)
             continue;
-        fs::permissions(source, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-        fs::remove(source, ec);
+        if (CopyFileAtomically(source, target, true))
+            ::unlink(source.c_str());
     }
 }
 
@@ -217,7 +223,7 @@ void HarvestNewScreenshots(const std::string& pcxDir, const std::string& gamepla
     std::vector<std::string> shots;
     const TFolderListing listing(pcxDir);
     for (const TListedEntry& entry : listing.Matching("*.pcx")) {
-        if (entry.Kind != TEntryKind::Folder && IsRegularFile(fs::path(pcxDir + std::string(entry.Name))))
+        if (entry.Kind != TEntryKind::Folder && IsShotFile(pcxDir + std::string(entry.Name)))
             shots.emplace_back(entry.Name);
     }
     std::unordered_set<std::string> taken = TakenGameplayNames(gameplayDir, zip);

@@ -8,6 +8,10 @@
 #include <string_view>
 #include <unordered_set>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "base/AtomicFile.h"
 #include "base/PlainFileName.h"
 #include "shots/ScreenshotFiles.h"
 
@@ -59,47 +63,43 @@ std::unordered_set<std::string> TakenNames(const std::string& dir)
     return names;
 }
 
-struct TFileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using TFilePtr = std::unique_ptr<std::FILE, TFileCloser>;
-
-// Copies into a file that must not exist yet; a copy that fails halfway is removed again.
-bool CopyToNewFile(const std::string& from, const std::string& to)
-{
-    TFilePtr in(std::fopen(from.c_str(), "rb"));
-    if (!in)
-        return false;
-    std::FILE* out = std::fopen(to.c_str(), "wbx");
-    if (!out)
-        return false;
-    char buffer[65536];
-    bool ok = true;
-    for (size_t n; ok && (n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0;)
-        ok = std::fwrite(buffer, 1, n, out) == n;
-    ok = ok && !std::ferror(in.get());
-    ok = std::fclose(out) == 0 && ok;
-    if (!ok) {
-        std::error_code ec;
-        fs::remove(fs::path(to), ec);
-    }
-    return ok;
-}
-
-// Copy, then delete the old file. When the old file cannot be deleted the copy goes again, so a later
-// pass does not make a second copy of it.
+// The copy reaches the new name whole, synced, or not at all; then the old file goes. When the old file
+// cannot be deleted the copy goes again, so a later pass does not make a second copy of it. A link is
+// moved as a link when it can be: its target is never touched.
 bool MoveShot(const std::string& from, const std::string& to)
 {
-    if (!CopyToNewFile(from, to))
+    struct stat info;
+    if (::lstat(from.c_str(), &info) != 0)
         return false;
-    std::error_code ec;
-    fs::permissions(fs::path(from), fs::perms::owner_write, fs::perm_options::add, ec);
-    if (fs::remove(fs::path(from), ec) && !ec)
+    if (S_ISLNK(info.st_mode)) {
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(fs::path(to), ec)) && std::rename(from.c_str(), to.c_str()) == 0)
+            return true;
+    }
+    // The copy is synced before it gets its name; the folders follow once the old file is gone, so a kill
+    // finds no moment with both names there.
+    if (!CopyFileAtomically(from, to, false, false))
+        return false;
+    // Write permission on the file itself matters only where deleting needs it; never through a link.
+    if (S_ISREG(info.st_mode))
+        ::chmod(from.c_str(), (info.st_mode & 07777) | S_IWUSR);
+    if (::unlink(from.c_str()) == 0) {
+        SyncFolderOf(to);
+        SyncFolderOf(from);
         return true;
-    std::error_code ignored;
-    fs::remove(fs::path(to), ignored);
+    }
+    ::unlink(to.c_str());
     return false;
+}
+
+// What a run ended by force left: temporaries of pictures in the new folders.
+void RemoveLeftoverCopies(const std::string& dir)
+{
+    for (const std::string& name : ListOldFiles(dir)) {
+        if (IsTemporaryName(name) &&
+            HasImageExtension(LowerAscii(name.substr(0, name.rfind(kTemporaryMark)))))
+            ::unlink((dir + name).c_str());
+    }
 }
 
 // The extension from the last dot on, the dot included; empty without a dot.
@@ -204,6 +204,8 @@ private:
 
 TMigrationResult MoveOldScreenshots(const TMigrationDirs& dirs, const std::vector<std::string>& zipNames)
 {
+    RemoveLeftoverCopies(dirs.TitlesDir);
+    RemoveLeftoverCopies(dirs.GameplayDir);
     TMigration migration(dirs);
     for (const std::string& zip : zipNames) {
         if (IsPlainFileName(zip))

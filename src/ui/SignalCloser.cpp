@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include "app/Startup.h"
+#include "platform/Dialogs.h"
+#include "platform/qt/QtProcesses.h"
 
 namespace {
 int g_signalSockets[2] = {-1, -1};
@@ -49,6 +51,8 @@ TSignalCloser::~TSignalCloser()
 {
     if (g_instance == this)
         g_instance = nullptr;
+    if (m_processes)
+        m_processes->OnCloseDuringRun = nullptr;
     struct sigaction action = {};
     action.sa_handler = SIG_DFL;
     for (int signal : kHandledSignals) {
@@ -62,14 +66,51 @@ TSignalCloser::~TSignalCloser()
     }
 }
 
+void TSignalCloser::EndRunsWith(TQtProcesses& processes, TDialogs& dialogs)
+{
+    m_processes = &processes;
+    m_dialogs = &dialogs;
+    processes.OnCloseDuringRun = [this] { AskToEndRun(); };
+    m_endRuns = new QTimer(this);
+    m_endRuns->setInterval(100);
+    connect(m_endRuns, &QTimer::timeout, this, [this] { m_processes->EndCurrentRun(); });
+}
+
 void TSignalCloser::SignalArrived()
 {
     char byte = 0;
     [[maybe_unused]] ssize_t got = ::read(g_signalSockets[1], &byte, 1);
     ++m_received;
     m_pending = true;
+    m_bySignal = true;
     if (g_holds == 0)
         CloseWindow();
+    else
+        EndRun();
+}
+
+void TSignalCloser::AskToEndRun()
+{
+    if (m_pending)
+        return;
+    TMessage question;
+    question.Caption = "Confirm";
+    question.Text = "A game is running.\rEnd the game and close VantorKorb?";
+    question.Icon = TMsgIcon::Question;
+    question.Buttons = {TMsgButton::Yes, TMsgButton::No};
+    if (m_dialogs->ShowMessage(question) != TMsgButton::Yes || m_pending)
+        return;
+    m_pending = true;
+    EndRun();
+}
+
+// Also ends a run that starts after the request, while what holds the close is still going on.
+void TSignalCloser::EndRun()
+{
+    if (!m_processes)
+        return;
+    m_processes->EndCurrentRun();
+    m_endRuns->start();
 }
 
 void TSignalCloser::CloseWindow()
@@ -77,7 +118,9 @@ void TSignalCloser::CloseWindow()
     if (!m_pending)
         return;
     m_pending = false;
-    if (m_startup) {
+    if (m_endRuns)
+        m_endRuns->stop();
+    if (m_startup && m_bySignal) {
         m_startup->OnError = [](const std::string& text) {
             std::string line = text;
             for (char& c : line)

@@ -4,7 +4,10 @@
 #include <QObject>
 
 class QSocketNotifier;
+class QTimer;
 class QWidget;
+class TDialogs;
+class TQtProcesses;
 class TStartup;
 
 class TSignalCloser : public QObject
@@ -16,6 +19,10 @@ public:
     // answer a box.
     explicit TSignalCloser(QWidget& window, TStartup* startup = nullptr);
     ~TSignalCloser() override;
+
+    // While a game runs a signal ends it, and the close box asks whether to; the window closes once the
+    // run's after-run steps are done.
+    void EndRunsWith(TQtProcesses& processes, TDialogs& dialogs);
 
     int SignalsReceived() const { return m_received; }
     bool ClosePending() const { return m_pending; }
@@ -35,10 +42,16 @@ private:
     void SignalArrived();
     void CloseWindow();
     void Released();
+    void AskToEndRun();
+    void EndRun();
 
     QWidget& m_window;
     TStartup* m_startup;
     QSocketNotifier* m_notifier = nullptr;
+    TQtProcesses* m_processes = nullptr;
+    TDialogs* m_dialogs = nullptr;
+    QTimer* m_endRuns = nullptr;
     int m_received = 0;
     bool m_pending = false;
+    bool m_bySignal = false;
 };

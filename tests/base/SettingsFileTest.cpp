@@ -502,3 +502,21 @@ TEST(SettingsFileWrite, ARunOfIntegersWritesAsOneAtATime)
 }
 
 } // namespace
+
+TEST(SettingsFileDisk, ALinkLeadingOutOfItsFolderIsLeftAloneAndNamed)
+{
+    namespace fs = std::filesystem;
+    TTempDir dir, outside;
+    const std::string victim = outside.WriteFile("victim", "keep");
+    fs::create_symlink(victim, dir.Path() / "Vantorkorb.ini");
+    TSettingsFile file = TSettingsFile::Open(dir.Dir() + "Vantorkorb.ini");
+    file.WriteString("S", "k", "v");
+    try {
+        file.UpdateFile();
+        FAIL() << "written through the link";
+    } catch (const TFileError& error) {
+        EXPECT_NE(std::string(error.what()).find(dir.Dir() + "Vantorkorb.ini"), std::string::npos);
+    }
+    EXPECT_EQ(outside.ReadFile("victim"), "keep");
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "Vantorkorb.ini"));
+}

@@ -257,3 +257,14 @@ TEST_F(Converter, AFolderThatCannotBeWrittenKeepsItsPictures)
 }
 
 } // namespace
+
+TEST_F(Converter, TheTemporariesOfAKilledRunAreRemovedByTheNextOne)
+{
+    Picture("shots/a.pcx", 3, 3);
+    m_dir.WriteFile("shots/.vkconvert-Ab12Cd", "half a png");
+    m_dir.WriteFile("shots/.vkconvert-notes.txt", "not ours");
+    EXPECT_EQ(Run("-out png -D 'shots/*.*'").ExitCode, 0);
+    EXPECT_FALSE(fs::exists(m_dir.Path() / "shots/.vkconvert-Ab12Cd"));
+    EXPECT_TRUE(fs::exists(m_dir.Path() / "shots/.vkconvert-notes.txt"));
+    EXPECT_TRUE(fs::exists(m_dir.Path() / "shots/a.png"));
+}

@@ -84,3 +84,23 @@ TEST(WriteLaunchScript, AnUnwritablePlaceRaisesCannotCreateFile)
         EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
     }
 }
+
+TEST(WriteLaunchScript, AScriptOrOutputLinkedOutOfTheFolderIsLeftAloneAndNamed)
+{
+    for (const char* linked : {"batch.sh", "KorbVantor.txt"}) {
+        TTempDir dir, outside;
+        const std::string victim = outside.WriteFile("victim", "keep");
+        std::filesystem::permissions(victim, std::filesystem::perms::owner_read);
+        std::filesystem::create_symlink(victim, dir.Path() / linked);
+        try {
+            WriteLaunchScript(dir.Dir() + "batch.sh", "Korb", "./korb.exe", dir.Dir() + "KorbVantor.txt");
+            FAIL() << linked;
+        } catch (const TFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(dir.Dir() + linked), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(outside.ReadFile("victim"), "keep") << linked;
+        EXPECT_EQ(std::filesystem::status(victim).permissions(), std::filesystem::perms::owner_read)
+            << linked;
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / linked)) << linked;
+    }
+}

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -288,4 +289,28 @@ TEST(NiceValues, FollowThePriorityClasses)
     EXPECT_EQ(NiceValueOf(TPriorityClass::pcNormal), 0);
     EXPECT_EQ(NiceValueOf(TPriorityClass::pcHigh), -10);
     EXPECT_EQ(NiceValueOf(TPriorityClass::pcRealTime), -20);
+}
+
+TEST_F(PosixProcesses, AnEndRequestEndsTheWholeGroupEvenWhatIgnoresSigterm)
+{
+    // The script's shell and the "emulator" below it both ignore SIGTERM, as a hung game may.
+    const std::string pidFile = dir.Dir() + "emu.pid";
+    const std::string script =
+        Script("stuck.sh", "trap '' TERM\nsleep 600 &\necho $! > \"$1\"\nwait\nwait\n");
+    TStartResult result = Run(script, {pidFile});
+    ASSERT_TRUE(result.Process);
+    while (Lines("emu.pid").empty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const pid_t emulator = std::stoi(Lines("emu.pid").front());
+    result.Process->RequestEnd();
+    EXPECT_FALSE(result.Process->HasEnded());
+    // Bounded so that a regression fails instead of hanging; the end comes after the kill grace time.
+    for (int i = 0; i < 1500 && !result.Process->HasEnded(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(result.Process->HasEnded());
+    // Gone, or a zombie its new parent has not reaped yet.
+    std::ifstream stat("/proc/" + std::to_string(emulator) + "/stat");
+    std::string pid, name, state;
+    EXPECT_TRUE(!(stat >> pid >> name >> state) || state == "Z")
+        << "the emulator below the script still runs";
 }

@@ -315,3 +315,22 @@ TEST_F(ScreenshotFolders, AFolderListedAgainGivesTheSameListAndSeesChanges)
                                         d.GameplayDir + "abc.101.pcx"}));
     EXPECT_EQ(BuildScreenshotEntries(d, "abc", {}).at(3).RealPath, d.GameplayDir + "ABC.1000.PCX");
 }
+
+TEST_F(ScreenshotFolders, ClearCaptureDirMovesLinksAndNeverWritesWhereTheyLead)
+{
+    TTempDir outside;
+    const std::string victim = outside.WriteFile("victim", "keep");
+    const std::string readOnly = outside.WriteFile("read-only", "mine");
+    fs::permissions(readOnly, fs::perms::owner_read, fs::perm_options::replace);
+    Touch("pcx/x.pcx", "new x");
+    fs::create_directories(m_temp.Path() / "pcxback");
+    fs::create_symlink(victim, m_temp.Path() / "pcxback/x.pcx");
+    fs::create_symlink(readOnly, m_temp.Path() / "pcx/y.pcx");
+    ClearCaptureDir(m_temp.Dir() + "pcx/", m_temp.Dir() + "pcxback/");
+    EXPECT_EQ(outside.ReadFile("victim"), "keep");
+    EXPECT_EQ(m_temp.ReadFile("pcxback/x.pcx"), "new x");
+    EXPECT_FALSE(fs::is_symlink(m_temp.Path() / "pcxback/x.pcx"));
+    EXPECT_EQ(fs::status(readOnly).permissions(), fs::perms::owner_read);
+    EXPECT_TRUE(fs::is_symlink(m_temp.Path() / "pcxback/y.pcx"));
+    EXPECT_FALSE(Exists("pcx/y.pcx"));
+}

@@ -205,3 +205,27 @@ TEST_F(ScreenshotMigration, WithoutOldFolderYesStillTellsTheUser)
 }
 
 } // namespace
+
+TEST_F(ScreenshotMigration, AnOldLinkMovesAsALinkAndItsTargetKeepsItsMode)
+{
+    TTempDir outside;
+    const std::string readOnly = outside.WriteFile("read-only", "mine");
+    fs::permissions(readOnly, fs::perms::owner_read, fs::perm_options::replace);
+    fs::create_directories(m_dir.Path() / "pcx");
+    fs::create_symlink(readOnly, m_dir.Path() / "pcx/abcdef01.pcx");
+    MoveOldScreenshots(m_dirs, {"abcdefgh"});
+    EXPECT_TRUE(fs::is_symlink(m_dir.Path() / "Titles/abcdefgh.pcx"));
+    EXPECT_FALSE(Has("pcx/abcdef01.pcx"));
+    EXPECT_EQ(fs::status(readOnly).permissions(), fs::perms::owner_read);
+}
+
+TEST_F(ScreenshotMigration, ALaterRunRemovesTheTemporariesOfAnInterruptedOne)
+{
+    Old("abcdef01.pcx");
+    m_dir.WriteFile("Titles/abcdefgh.pcx.tmp012345", "half");
+    m_dir.WriteFile("Titles/notes.tmp012345", "not ours");
+    MoveOldScreenshots(m_dirs, {"abcdefgh"});
+    EXPECT_FALSE(Has("Titles/abcdefgh.pcx.tmp012345"));
+    EXPECT_TRUE(Has("Titles/notes.tmp012345"));
+    EXPECT_EQ(Read("Titles/abcdefgh.pcx"), "old abcdef01.pcx");
+}

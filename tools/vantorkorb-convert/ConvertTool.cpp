@@ -290,6 +290,7 @@ int RunConverter(const std::vector<std::string>& arguments, std::FILE* out, std:
     bool failed = false;
     for (const std::string& pattern : options.Patterns) {
         std::string error;
+        RemoveLeftoverTemporaries(FolderOf(pattern));
         const std::vector<std::string> files = ExpandPattern(pattern, error);
         if (!error.empty()) {
             std::fprintf(err, "vantorkorb-convert: %s\n", error.c_str());

@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
 
 constexpr int kPollDone = 0x5eed;
@@ -44,18 +46,35 @@ bool IsInput(const QEvent& event)
     }
 }
 
-// Eats the user's input for as long as it is installed.
+// Eats the user's input for as long as it is installed; the close box may get its own answer.
 class TInputDrop : public QObject
 {
 public:
+    explicit TInputDrop(const std::function<void()>& onClose) : m_onClose(onClose) {}
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (IsInput(*event)) {
+        const bool closeBox = event->type() == QEvent::Close && event->spontaneous();
+        if (closeBox && m_onClose && !m_asking) {
+            m_asking = true;
+            // Asked from the loop, not from inside the event delivery; the box needs its input.
+            QTimer::singleShot(0, this, [this] {
+                if (!Finished)
+                    m_onClose();
+                m_asking = false;
+            });
+        }
+        if (IsInput(*event) && (closeBox || !m_asking)) {
             event->ignore();
             return true;
         }
         return QObject::eventFilter(watched, event);
     }
+
+    bool Finished = false; // the run is over: nothing left to ask about
+
+private:
+    const std::function<void()>& m_onClose;
+    bool m_asking = false;
 };
 
 // Sees the quit request the platform sends (session end and the like).
@@ -111,8 +130,9 @@ void TQtProcesses::WaitWithoutInput(TProcess& process)
         process.WaitBlocking();
         return;
     }
-    TInputDrop drop;
+    TInputDrop drop(OnCloseDuringRun);
     app->installEventFilter(&drop);
+    m_current = &process;
     QEventLoop loop;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
@@ -124,7 +144,15 @@ void TQtProcesses::WaitWithoutInput(TProcess& process)
     if (!process.HasEnded() && loop.exec() != kWaitDone)
         process.WaitBlocking();
     poll.stop();
+    m_current = nullptr;
+    drop.Finished = true;
     // What arrived during the last moments of the run is dropped too.
     QCoreApplication::processEvents();
     app->removeEventFilter(&drop);
+}
+
+void TQtProcesses::EndCurrentRun()
+{
+    if (m_current)
+        m_current->RequestEnd();
 }
