@@ -1,5 +1,6 @@
 #include "images/PngEncode.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -16,7 +17,7 @@ constexpr double kFlatShare = 0.5;
 // Measured on 640x480 screens (bench/convert-vs-pillow.py): flat game screens shrink by a quarter from level
 // 3 to 6 for 2 ms more, dithered photos shrink by 1% for twice the time.
 constexpr int kFlatLevel = 6;
-constexpr int kPhotoLevel = 3;
+constexpr int kPhotoLevel = 2;
 
 struct TPngWriteJob
 {
@@ -63,10 +64,9 @@ int PaletteBits(const QImage& picture)
     // QImage's accessors are calls: asked once, not per pixel.
     const int width = picture.width(), height = picture.height();
     uchar highest = 0;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < height && width > 0; ++y) {
         const uchar* row = picture.constScanLine(y);
-        for (int x = 0; x < width; ++x)
-            highest = row[x] > highest ? row[x] : highest;
+        highest = std::max(highest, *std::max_element(row, row + width));
     }
     if (highest >= static_cast<unsigned>(table.size()))
         return 0;
@@ -155,6 +155,8 @@ bool EncodePng(const QImage& picture, std::string& png, std::string& error)
     for (int y = 0; y < pixels.height(); ++y)
         rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(pixels.constScanLine(y));
     png.clear();
+    // Seldom more than half the pixel bytes: most pictures never grow the buffer.
+    png.reserve(static_cast<std::size_t>(pixels.sizeInBytes()) / 2 + 4096);
     TPngWriteJob job;
     job.Out = &png;
     png_structp writer = png_create_write_struct(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning);

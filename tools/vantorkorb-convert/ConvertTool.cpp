@@ -5,8 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -60,13 +58,28 @@ std::string ExtensionOf(const std::string& name)
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    bytes = buffer.str();
-    return !in.bad();
+    // Room for the whole file and one byte more, so that one read brings it and the next sees its end.
+    struct stat status = {};
+    bytes.clear();
+    bytes.reserve(fstat(fd, &status) == 0 && status.st_size > 0 ? static_cast<size_t>(status.st_size) + 1
+                                                                : 65536);
+    for (;;) {
+        if (bytes.size() == bytes.capacity())
+            bytes.reserve(bytes.capacity() * 2);
+        const size_t before = bytes.size();
+        bytes.resize(bytes.capacity());
+        const ssize_t got = read(fd, bytes.data() + before, bytes.size() - before);
+        bytes.resize(before + static_cast<size_t>(got > 0 ? got : 0));
+        if (got > 0 || (got < 0 && errno == EINTR))
+            continue;
+        const int saved = errno;
+        close(fd);
+        errno = saved;
+        return got == 0;
+    }
 }
 
 mode_t CreationMask()
