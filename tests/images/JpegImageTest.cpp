@@ -26,8 +26,9 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(MissingTool("pillow"), "");
-        ASSERT_TRUE(RunShell("/usr/bin/python3 " + Quoted(m_dir.WriteFile("make.py", kMakeScript)) + " " +
-                             Quoted(m_dir.Path().string())));
+        ASSERT_TRUE(RunShellCached("/usr/bin/python3 " + Quoted(m_dir.WriteFile("make.py", kMakeScript)) +
+                                       " " + Quoted(m_dir.Path().string()),
+                                   m_dir.Dir()));
     }
     std::string Jpeg(const std::string& name) const { return ReadBytes(m_dir.Dir() + name + ".jpg"); }
 

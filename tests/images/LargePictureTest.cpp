@@ -99,8 +99,9 @@ protected:
     {
         s_dir = new TTempDir;
         s_made = MissingTool("pillow").empty() &&
-                 RunShell("/usr/bin/python3 " + Quoted(s_dir->WriteFile("make.py", kMakeScript)) + " " +
-                          Quoted(s_dir->Path().string()));
+                 RunShellCached("/usr/bin/python3 " + Quoted(s_dir->WriteFile("make.py", kMakeScript)) + " " +
+                                    Quoted(s_dir->Path().string()),
+                                s_dir->Dir());
     }
     static void TearDownTestSuite()
     {

@@ -62,8 +62,8 @@ std::vector<TCase> ReadManifest(const std::string& path)
 std::vector<TCase> MakeWithPillow(const TTempDir& dir, const std::string& kind)
 {
     const std::string script = dir.WriteFile("make.py", kPillowScript);
-    EXPECT_TRUE(
-        RunShell("/usr/bin/python3 " + Quoted(script) + " " + Quoted(dir.Path().string()) + " " + kind));
+    EXPECT_TRUE(RunShellCached(
+        "/usr/bin/python3 " + Quoted(script) + " " + Quoted(dir.Path().string()) + " " + kind, dir.Dir()));
     return ReadManifest(dir.Dir() + "manifest.txt");
 }
 
@@ -74,10 +74,15 @@ QImage Decode(const std::string& path)
     return bitmap.Image();
 }
 
+std::string FolderOf(const std::string& path)
+{
+    return path.substr(0, path.rfind('/') + 1);
+}
+
 QImage ImageMagickDecode(const std::string& pcx, int width, int height)
 {
     const std::string raw = pcx + ".im.rgb";
-    if (!RunShell("/usr/bin/convert " + Quoted(pcx) + " -depth 8 rgb:" + Quoted(raw)))
+    if (!RunShellCached("/usr/bin/convert " + Quoted(pcx) + " -depth 8 rgb:" + Quoted(raw), FolderOf(pcx)))
         return {};
     return ReadRawRgb(raw, width, height);
 }
@@ -85,7 +90,7 @@ QImage ImageMagickDecode(const std::string& pcx, int width, int height)
 QImage NetpbmDecode(const std::string& pcx)
 {
     const std::string ppm = pcx + ".netpbm.ppm";
-    if (!RunShell("pcxtoppm " + Quoted(pcx) + " > " + Quoted(ppm) + " 2>/dev/null"))
+    if (!RunShellCached("pcxtoppm " + Quoted(pcx) + " > " + Quoted(ppm) + " 2>/dev/null", FolderOf(pcx)))
         return {};
     return ReadPpm(ppm);
 }
@@ -132,16 +137,18 @@ TEST_F(PcxConformance, ImageMagickWrittenFilesWithOddBytesPerLineDecodeAsNetpbmA
                                  {1024, 768, "gradient:yellow-navy"}}) {
         const std::string name = "im_" + std::to_string(w) + "x" + std::to_string(h);
         const std::string pcx = m_dir.Dir() + name + ".pcx";
-        ASSERT_TRUE(RunShell("/usr/bin/convert -size " + std::to_string(w) + "x" + std::to_string(h) + " " +
-                             pattern + " -colors 200 -type palette PCX:" + Quoted(pcx)));
+        ASSERT_TRUE(RunShellCached("/usr/bin/convert -size " + std::to_string(w) + "x" + std::to_string(h) +
+                                       " " + pattern + " -colors 200 -type palette PCX:" + Quoted(pcx),
+                                   m_dir.Dir()));
         ASSERT_EQ(ReadBytes(pcx)[3], 8) << name << " must be a 256-colour file";
         sawOddBytesPerLine = sawOddBytesPerLine || BytesPerLineOf(pcx) % 2 == 1;
         const QImage ours = Decode(pcx);
         EXPECT_EQ(CompareRgb(ours, NetpbmDecode(pcx)), "") << name << " (Netpbm)";
         const std::string pillow = pcx + ".pil.ppm";
-        ASSERT_TRUE(RunShell("/usr/bin/python3 -c 'import sys; from PIL import Image; "
-                             "Image.open(sys.argv[1]).convert(\"RGB\").save(sys.argv[2])' " +
-                             Quoted(pcx) + " " + Quoted(pillow)));
+        ASSERT_TRUE(RunShellCached("/usr/bin/python3 -c 'import sys; from PIL import Image; "
+                                   "Image.open(sys.argv[1]).convert(\"RGB\").save(sys.argv[2])' " +
+                                       Quoted(pcx) + " " + Quoted(pillow),
+                                   m_dir.Dir()));
         EXPECT_EQ(CompareRgb(ours, ReadPpm(pillow)), "") << name << " (Pillow)";
     }
     EXPECT_TRUE(sawOddBytesPerLine);
@@ -175,8 +182,9 @@ TEST_F(PcxConformance, FourPlaneNetpbmFilesDecodeAsNetpbmAndImageMagickDecodeThe
     ASSERT_EQ(cases.size(), 14u);
     for (const TCase& c : cases) {
         const std::string pcx = m_dir.Dir() + c.Name + ".pcx";
-        ASSERT_TRUE(RunShell("ppmtopcx -planes=4 " + Quoted(m_dir.Dir() + c.Name + ".ppm") + " > " +
-                             Quoted(pcx) + " 2>/dev/null"));
+        ASSERT_TRUE(RunShellCached("ppmtopcx -planes=4 " + Quoted(m_dir.Dir() + c.Name + ".ppm") + " > " +
+                                       Quoted(pcx) + " 2>/dev/null",
+                                   m_dir.Dir()));
         const std::string bytes = ReadBytes(pcx);
         ASSERT_TRUE(bytes.size() > 70 && bytes[3] == 1 && bytes[65] == 4) << c.Name << " is not four-plane";
         const QImage ours = Decode(pcx);

@@ -1,8 +1,13 @@
 #include "PictureTestTools.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <sstream>
+
+#include <unistd.h>
 
 std::string PcxHeader(const TPcxLayout& layout)
 {
@@ -93,6 +98,66 @@ void WriteBytes(const std::string& path, const std::string& bytes)
 bool RunShell(const std::string& command)
 {
     return std::system(command.c_str()) == 0;
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Name and content of every plain file directly in the folder.
+std::map<std::string, std::string> FilesIn(const std::string& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = ReadBytes(entry.path().string());
+    return files;
+}
+
+std::string CacheKey(std::string command, const std::string& folder,
+                     const std::map<std::string, std::string>& files)
+{
+    // The temporary folder has another name in every run.
+    for (size_t at = command.find(folder); at != std::string::npos; at = command.find(folder, at))
+        command.replace(at, folder.size(), "\x01");
+    std::size_t key = std::hash<std::string>()(command);
+    for (const auto& [name, content] : files)
+        key = key * 1000003u ^ std::hash<std::string>()(name) * 31u ^ std::hash<std::string>()(content);
+    std::ostringstream hex;
+    hex << std::hex << key;
+    return hex.str();
+}
+
+} // namespace
+
+bool RunShellCached(const std::string& command, const std::string& folder)
+{
+    std::string base = folder;
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
+    const std::map<std::string, std::string> before = FilesIn(base);
+    const fs::path cached = fs::path(KORB_BINARY_DIR) / "test-references" / CacheKey(command, base, before);
+    std::error_code ec;
+    if (fs::is_directory(cached, ec)) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(cached))
+            fs::copy_file(entry.path(), fs::path(base) / entry.path().filename(),
+                          fs::copy_options::overwrite_existing);
+        return true;
+    }
+    if (!RunShell(command))
+        return false;
+    // Written whole under a name of its own, then renamed: parallel runs never see half a set.
+    const fs::path part = cached.string() + ".part" + std::to_string(getpid());
+    fs::create_directories(part, ec);
+    for (const auto& [name, content] : FilesIn(base)) {
+        const auto was = before.find(name);
+        if (was == before.end() || was->second != content)
+            WriteBytes((part / name).string(), content);
+    }
+    fs::rename(part, cached, ec);
+    if (ec)
+        fs::remove_all(part, ec);
+    return true;
 }
 
 std::string Quoted(const std::string& path)

@@ -36,6 +36,10 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 // Runs a shell command line; true when it exited with 0.
 bool RunShell(const std::string& command);
+// RunShell for an outside tool that makes reference files in folder from the command and the files in
+// folder alone. The files it wrote are kept in the build tree under a key of both; a later run with the
+// same key gets them copied back instead of starting the tool again.
+bool RunShellCached(const std::string& command, const std::string& folder);
 std::string Quoted(const std::string& path);
 // "" when the outside tool is there, otherwise why not.
 std::string MissingTool(const std::string& which);

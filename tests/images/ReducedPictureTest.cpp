@@ -137,8 +137,9 @@ TEST(Reduction, PngFilesOfEveryLayoutKeepEveryNthPixelOfTheWholeDecode)
 {
     ASSERT_EQ(MissingTool("pillow"), "");
     TTempDir dir;
-    ASSERT_TRUE(RunShell("/usr/bin/python3 " + Quoted(dir.WriteFile("make.py", kPngScript)) + " " +
-                         Quoted(dir.Path().string())));
+    ASSERT_TRUE(RunShellCached("/usr/bin/python3 " + Quoted(dir.WriteFile("make.py", kPngScript)) + " " +
+                                   Quoted(dir.Path().string()),
+                               dir.Dir()));
     for (const char* name : {"rgba", "rgba-interlaced", "rgb-interlaced", "grey", "grey-interlaced",
                              "palette-transparent", "palette-interlaced", "grey16"})
         ExpectReducedMatchesSampled("png", ReadBytes(dir.Dir() + name + ".png"), name);
@@ -148,8 +149,9 @@ TEST(Reduction, JpegFilesScaleAsLibjpegScalesThem)
 {
     ASSERT_EQ(MissingTool("pillow"), "");
     TTempDir dir;
-    ASSERT_TRUE(RunShell("/usr/bin/python3 " + Quoted(dir.WriteFile("make.py", kJpegScript)) + " " +
-                         Quoted(dir.Path().string())));
+    ASSERT_TRUE(RunShellCached("/usr/bin/python3 " + Quoted(dir.WriteFile("make.py", kJpegScript)) + " " +
+                                   Quoted(dir.Path().string()),
+                               dir.Dir()));
     for (const char* name : {"rgb", "grey"}) {
         const std::string bytes = ReadBytes(dir.Dir() + name + ".jpg");
         for (int denominator : {2, 4, 8}) {

@@ -1,20 +1,21 @@
 #include "ConvertTool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <thread>
+#include <unordered_map>
 #include <unordered_set>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "PngWrite.h"
 #include "base/AsciiText.h"
 #include "images/PictureFormats.h"
+#include "images/PngEncode.h"
 
 namespace fs = std::filesystem;
 
@@ -57,13 +58,38 @@ std::string ExtensionOf(const std::string& name)
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    bytes = buffer.str();
-    return !in.bad();
+    // Room for the whole file and one byte more, so that one read brings it and the next sees its end.
+    struct stat status = {};
+    bytes.clear();
+    bytes.reserve(fstat(fd, &status) == 0 && status.st_size > 0 ? static_cast<size_t>(status.st_size) + 1
+                                                                : 65536);
+    for (;;) {
+        if (bytes.size() == bytes.capacity())
+            bytes.reserve(bytes.capacity() * 2);
+        const size_t before = bytes.size();
+        bytes.resize(bytes.capacity());
+        const ssize_t got = read(fd, bytes.data() + before, bytes.size() - before);
+        bytes.resize(before + static_cast<size_t>(got > 0 ? got : 0));
+        if (got > 0 || (got < 0 && errno == EINTR))
+            continue;
+        const int saved = errno;
+        close(fd);
+        errno = saved;
+        return got == 0;
+    }
+}
+
+mode_t CreationMask()
+{
+    static const mode_t mask = [] {
+        const mode_t value = umask(0);
+        umask(value);
+        return value;
+    }();
+    return mask;
 }
 
 std::string SystemError()
@@ -88,10 +114,30 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Writes the picture into a hidden temporary file beside the target, checks it decodes back to the same
-// pixels and only then gives it the target's name, which must still be free.
+bool WriteAll(int fd, const std::string& bytes)
+{
+    for (size_t done = 0; done < bytes.size();) {
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// Encodes the picture, proves in memory that the PNG decodes back to the same pixels, writes it into a
+// hidden temporary file beside the target and only then gives it the target's name, which must still be free.
 bool PlacePng(const QImage& picture, const std::string& pngPath, std::string& error)
 {
+    std::string png;
+    if (!EncodePng(picture, png, error))
+        return false;
+    if (!PngHoldsPixels(png, picture)) {
+        error = "the PNG does not read back to the same pixels";
+        return false;
+    }
     const fs::path target(pngPath);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string temp = (folder / (kTempMarker + std::string("XXXXXX"))).string();
@@ -100,26 +146,15 @@ bool PlacePng(const QImage& picture, const std::string& pngPath, std::string& er
         error = "cannot create a file in " + folder.string() + ": " + SystemError();
         return false;
     }
-    // A temporary file is private; the picture gets the permissions of any new file.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    std::FILE* file = fdopen(fd, "wb");
-    if (!file) {
-        error = SystemError();
-        close(fd);
-        unlink(temp.c_str());
-        return false;
-    }
+    // A temporary file is private; the picture gets the permissions of any new file. The mask is read
+    // once, before any worker starts: umask() cannot be read without setting it.
+    fchmod(fd, 0666 & ~CreationMask());
     // Not synced one by one: the sources go only after one sync of the whole folder (DeleteSources).
-    bool ok = WritePngFile(file, picture, error);
-    if (std::fclose(file) != 0 && ok) {
+    bool ok = WriteAll(fd, png);
+    if (!ok)
         error = "cannot write " + temp + ": " + SystemError();
-        ok = false;
-    }
-    std::string written;
-    if (ok && (!ReadWholeFile(temp, written) || !PngHoldsPixels(written, PngPixels(picture)))) {
-        error = "the written PNG does not read back to the same pixels";
+    if (close(fd) != 0 && ok) {
+        error = "cannot write " + temp + ": " + SystemError();
         ok = false;
     }
     // A hard link never replaces an existing name; where the file system has none, check, then rename.
@@ -135,6 +170,107 @@ bool PlacePng(const QImage& picture, const std::string& pngPath, std::string& er
     }
     unlink(temp.c_str());
     return ok;
+}
+
+std::string PngPathFor(const std::string& path, const std::string& extension)
+{
+    return path.substr(0, path.size() - extension.size()) + ".png";
+}
+
+// Decodes the source and places its PNG; the message of a failure goes to message.
+TConvertOutcome ConvertToPng(const std::string& path, const std::string& extension, std::string& message)
+{
+    const std::string pngPath = PngPathFor(path, extension);
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        message = path + ": cannot read: " + SystemError() + "\n";
+        return TConvertOutcome::Failed;
+    }
+    const TPictureResult picture = DecodePicture(extension, bytes);
+    if (!picture.Ok()) {
+        message = path + ": cannot decode: " + (picture.Error.empty() ? "no picture" : picture.Error) + "\n";
+        return TConvertOutcome::Failed;
+    }
+    std::string error;
+    if (!PlacePng(picture.Image, pngPath, error)) {
+        message = path + ": not converted: " + error + "\n";
+        return TConvertOutcome::Failed;
+    }
+    return TConvertOutcome::Converted;
+}
+
+// What the name alone decides: a PNG, a file no decoder knows, or a PNG name already taken.
+bool DecidedByName(const std::string& path, const std::unordered_set<std::string>& takenNames,
+                   TConvertOutcome& outcome, std::string& message, std::string& lowerPngName)
+{
+    const std::string extension = ExtensionOf(path);
+    if (SameTextAscii(extension, ".png")) {
+        outcome = TConvertOutcome::AlreadyPng;
+        return true;
+    }
+    if (extension.empty() || FindPictureFormat(extension) == nullptr) {
+        message = path + ": not a picture, left alone\n";
+        outcome = TConvertOutcome::NotAPicture;
+        return true;
+    }
+    const std::string pngPath = PngPathFor(path, extension);
+    lowerPngName = LowerAscii(fs::path(pngPath).filename().string());
+    if (takenNames.count(lowerPngName) != 0) {
+        message = path + ": " + pngPath + " already exists, left alone\n";
+        outcome = TConvertOutcome::Failed;
+        return true;
+    }
+    return false;
+}
+
+struct TFileWork
+{
+    std::string Path;
+    std::string LowerPngName;
+    std::string Message;
+    TConvertOutcome Outcome = TConvertOutcome::Failed;
+    bool Decided = false;
+};
+
+// Converts the files of one folder on every core. Files that would make the same PNG name go to one worker,
+// in their order, so the first that converts takes the name as it would one file at a time.
+void ConvertInParallel(std::vector<TFileWork>& work, const std::unordered_set<std::string>& takenNames)
+{
+    std::unordered_map<std::string, size_t> groupOf;
+    std::vector<std::vector<size_t>> groups;
+    for (size_t i = 0; i < work.size(); ++i) {
+        TFileWork& file = work[i];
+        file.Decided = DecidedByName(file.Path, takenNames, file.Outcome, file.Message, file.LowerPngName);
+        if (file.Decided)
+            continue;
+        const auto [it, added] = groupOf.emplace(file.LowerPngName, groups.size());
+        if (added)
+            groups.emplace_back();
+        groups[it->second].push_back(i);
+    }
+    std::atomic<size_t> next{0};
+    auto worker = [&]() {
+        for (size_t g = next++; g < groups.size(); g = next++) {
+            bool taken = false;
+            for (const size_t i : groups[g]) {
+                TFileWork& file = work[i];
+                if (taken) {
+                    file.Message = file.Path + ": " + PngPathFor(file.Path, ExtensionOf(file.Path)) +
+                                   " already exists, left alone\n";
+                    continue;
+                }
+                file.Outcome = ConvertToPng(file.Path, ExtensionOf(file.Path), file.Message);
+                taken = file.Outcome == TConvertOutcome::Converted;
+            }
+        }
+    };
+    const size_t threads = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), groups.size());
+    std::vector<std::thread> helpers;
+    for (size_t t = 1; t < threads; ++t)
+        helpers.emplace_back(worker);
+    worker();
+    for (std::thread& helper : helpers)
+        helper.join();
 }
 
 } // namespace
@@ -216,37 +352,15 @@ TConvertOutcome ConvertOneFile(const std::string& path, std::FILE* log)
 TConvertOutcome ConvertOneFile(const std::string& path, std::unordered_set<std::string>& takenNames,
                                std::FILE* log)
 {
-    const std::string extension = ExtensionOf(path);
-    if (SameTextAscii(extension, ".png"))
-        return TConvertOutcome::AlreadyPng;
-    if (extension.empty() || FindPictureFormat(extension) == nullptr) {
-        std::fprintf(log, "%s: not a picture, left alone\n", path.c_str());
-        return TConvertOutcome::NotAPicture;
+    TConvertOutcome outcome = TConvertOutcome::Failed;
+    std::string message, lowerPngName;
+    if (!DecidedByName(path, takenNames, outcome, message, lowerPngName)) {
+        outcome = ConvertToPng(path, ExtensionOf(path), message);
+        if (outcome == TConvertOutcome::Converted)
+            takenNames.insert(lowerPngName);
     }
-    const std::string pngPath = path.substr(0, path.size() - extension.size()) + ".png";
-    const std::string lowerPngName = LowerAscii(fs::path(pngPath).filename().string());
-    if (takenNames.count(lowerPngName) != 0) {
-        std::fprintf(log, "%s: %s already exists, left alone\n", path.c_str(), pngPath.c_str());
-        return TConvertOutcome::Failed;
-    }
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        std::fprintf(log, "%s: cannot read: %s\n", path.c_str(), SystemError().c_str());
-        return TConvertOutcome::Failed;
-    }
-    const TPictureResult picture = DecodePicture(extension, bytes);
-    if (!picture.Ok()) {
-        std::fprintf(log, "%s: cannot decode: %s\n", path.c_str(),
-                     picture.Error.empty() ? "no picture" : picture.Error.c_str());
-        return TConvertOutcome::Failed;
-    }
-    std::string error;
-    if (!PlacePng(picture.Image, pngPath, error)) {
-        std::fprintf(log, "%s: not converted: %s\n", path.c_str(), error.c_str());
-        return TConvertOutcome::Failed;
-    }
-    takenNames.insert(lowerPngName);
-    return TConvertOutcome::Converted;
+    std::fputs(message.c_str(), log);
+    return outcome;
 }
 
 bool DeleteSources(const std::vector<std::string>& sources, std::FILE* log)
@@ -287,6 +401,7 @@ int RunConverter(const std::vector<std::string>& arguments, std::FILE* out, std:
         return 2;
     }
     RegisterPictureFormats();
+    CreationMask();
     bool failed = false;
     for (const std::string& pattern : options.Patterns) {
         std::string error;
@@ -296,15 +411,19 @@ int RunConverter(const std::vector<std::string>& arguments, std::FILE* out, std:
             std::fprintf(err, "vantorkorb-convert: %s\n", error.c_str());
             failed = true;
         }
+        std::vector<TFileWork> work(files.size());
+        for (size_t i = 0; i < files.size(); ++i)
+            work[i].Path = files[i];
+        ConvertInParallel(work, LowerNamesIn(FolderOf(pattern)));
         std::vector<std::string> converted;
-        std::unordered_set<std::string> takenNames = LowerNamesIn(FolderOf(pattern));
-        for (const std::string& file : files) {
-            const TConvertOutcome outcome = ConvertOneFile(file, takenNames, err);
-            failed = failed || outcome == TConvertOutcome::Failed;
-            if (outcome == TConvertOutcome::Converted)
-                converted.push_back(file);
-            if (options.Verbose && outcome == TConvertOutcome::Converted)
-                std::fprintf(out, "%s -> png\n", file.c_str());
+        for (const TFileWork& file : work) {
+            std::fputs(file.Message.c_str(), err);
+            failed = failed || file.Outcome == TConvertOutcome::Failed;
+            if (file.Outcome != TConvertOutcome::Converted)
+                continue;
+            converted.push_back(file.Path);
+            if (options.Verbose)
+                std::fprintf(out, "%s -> png\n", file.Path.c_str());
         }
         if (options.DeleteSource && !DeleteSources(converted, err))
             failed = true;
