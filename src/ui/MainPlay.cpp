@@ -90,7 +90,8 @@ void TMain::OpenPlayLog()
 
 void TMain::SavePlayViewChoices()
 {
-    TPlayViewChoices choices;
+    // The choices of the couch additions stay as they are.
+    TPlayViewChoices choices = m_playLog->ViewChoices();
     choices.FavouritesOnly = m_menus->FavouritesOnly();
     choices.RecentlyPlayed = m_menus->RecentOnly();
     const auto column = static_cast<int>(m_view.SortColumn);
