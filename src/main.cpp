@@ -19,9 +19,11 @@
 #include "platform/qt/FormFonts.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/SdlGamepad.h"
 #include "ui/Application.h"
 #include "ui/EmulatorFolderMenu.h"
 #include "ui/Main1.h"
+#include "ui/MainCouch.h"
 #include "ui/Pictures.h"
 #include "ui/SSConvert.h"
 #include "ui/ScreenShotPage.h"
@@ -100,6 +102,11 @@ int main(int argc, char** argv)
     };
     window.ScreenShotPage().SetConvertFormatCommand([&ssConvert] { ssConvert.ShowConvertDialog(); });
     window.ScreenShotPage().SetConvertToNewStyleCommand([&startup] { startup.MigrateOldScreenshots(); });
+    TMainCouch couch(window, *services.Processes, *services.Dialogs);
+    TSdlGamepad gamepad;
+    couch.Attach(gamepad);
+    // Without SDL's controller layer the program runs as it would without a pad.
+    gamepad.Start();
     window.show();
     if (!terminalNotice.isEmpty())
         window.statusBar()->showMessage(terminalNotice, 15000);

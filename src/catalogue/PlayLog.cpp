@@ -83,6 +83,7 @@ void TPlayLog::ReadAll()
     m_view.FavouritesOnly = m_file.ReadBool(kViewSection, "FavouritesFilter", false);
     m_view.RecentlyPlayed = m_file.ReadBool(kViewSection, "RecentFilter", false);
     m_view.SortColumn = PlayColumnOf(m_file.ReadInteger(kViewSection, "PlaySort", -1));
+    m_view.FullScreen = m_file.ReadBool(kViewSection, "FullScreen", false);
 }
 
 const TPlayRecord* TPlayLog::Find(const std::string& zipName) const
@@ -131,6 +132,7 @@ void TPlayLog::SetViewChoices(const TPlayViewChoices& choices)
     m_file.WriteBool(kViewSection, "FavouritesFilter", choices.FavouritesOnly);
     m_file.WriteBool(kViewSection, "RecentFilter", choices.RecentlyPlayed);
     m_file.WriteInteger(kViewSection, "PlaySort", int(choices.SortColumn));
+    m_file.WriteBool(kViewSection, "FullScreen", choices.FullScreen);
     Save();
 }
 

@@ -29,6 +29,7 @@ struct TPlayViewChoices
     bool RecentlyPlayed = false;
     // A play column the list is sorted by instead of the system's sort column.
     TPlayColumn SortColumn = TPlayColumn::None;
+    bool FullScreen = false;
     friend bool operator==(const TPlayViewChoices&, const TPlayViewChoices&) = default;
 };
 

@@ -205,7 +205,8 @@ void TGameListController::SavePlayViewChoices()
         return;
     }
     const TPlayFilters play = AskPlayFilters();
-    TPlayViewChoices choices;
+    // The other choices kept there (full screen) stay as they are.
+    TPlayViewChoices choices = m_playLog->ViewChoices();
     choices.FavouritesOnly = play.FavouritesOnly;
     choices.RecentlyPlayed = play.RecentOnly;
     const auto column = static_cast<int>(m_view.SortColumn);
