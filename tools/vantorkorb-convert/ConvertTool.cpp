@@ -273,6 +273,21 @@ void ConvertInParallel(std::vector<TFileWork>& work, const std::unordered_set<st
         helper.join();
 }
 
+// A run that was killed leaves its temporaries behind; they are never anyone's pictures.
+void RemoveLeftoverTemporaries(const std::string& folder)
+{
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeError;
+        if (it->path().filename().string().rfind(kTempMarker, 0) == 0 && it->is_regular_file(typeError) &&
+            !it->is_symlink(typeError)) {
+            std::error_code removeError;
+            fs::remove(it->path(), removeError);
+        }
+    }
+}
+
 } // namespace
 
 TConvertOptions ParseConvertOptions(const std::vector<std::string>& arguments)
