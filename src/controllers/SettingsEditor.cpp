@@ -9,6 +9,11 @@ TSettingsEditor::~TSettingsEditor() = default;
 
 void TSettingsEditor::Fail(const std::string& text) const
 {
+    // A file that stays unreadable would bring its box back after every focus change.
+    if (text == m_lastFailure) {
+        return;
+    }
+    m_lastFailure = text;
     if (OnFailure) {
         OnFailure(text);
     }
@@ -19,6 +24,9 @@ bool TSettingsEditor::ShowGame(TGameObject* game)
     ++m_showCount;
     if (m_defaultMode) {
         return false;
+    }
+    if (game != m_currentGame) {
+        m_lastFailure.clear();
     }
     m_currentGame = game;
     m_currentZipName = game ? game->ZipName : std::string();
@@ -39,6 +47,7 @@ std::optional<TGameSettingsObject> TSettingsEditor::Load()
         return std::nullopt;
     }
     m_loadFailed = false;
+    m_lastFailure.clear();
     return settings;
 }
 
@@ -49,6 +58,7 @@ void TSettingsEditor::Save(const TGameSettingsObject& settings)
     }
     try {
         SaveSettings(settings, m_iniFilesDir, m_currentZipName);
+        m_lastFailure.clear();
     } catch (const std::exception& error) {
         Fail(error.what());
     }

@@ -60,4 +60,6 @@ private:
     bool m_defaultMode = false;
     unsigned m_showCount = 0;
     bool m_loadFailed = false;
+    // Reported once until the game changes or a load or save works again.
+    mutable std::string m_lastFailure;
 };

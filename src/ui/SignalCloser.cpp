@@ -5,6 +5,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
@@ -128,6 +130,14 @@ void TSignalCloser::CloseWindow()
                     c = ' ';
             std::cerr << "VantorKorb: " << line << std::endl;
         };
+    }
+    // A box still open (an error shown from a nested loop) would keep the program alive after its window.
+    if (m_bySignal) {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QDialog*>(widget);
+            if (box && box->isVisible() && box->isModal())
+                box->reject();
+        }
     }
     m_window.close();
 }

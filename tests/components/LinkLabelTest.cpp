@@ -76,7 +76,7 @@ TEST_F(TLinkLabelTest, NewLabelHasThePublishedDefaults)
     TLinkLabel fresh(&shell);
     EXPECT_EQ(fresh.ColorMouseOver(), QColor(Qt::red));
     EXPECT_EQ(fresh.ColorActive(), QColor(0x80, 0x00, 0x80));
-    EXPECT_TRUE(fresh.Url().startsWith("https://"));
+    EXPECT_EQ(fresh.Url(), QString(kProjectHomepage));
     EXPECT_EQ(fresh.CursorMouseOver(), TCustomCursor::crMozilla);
     EXPECT_EQ(fresh.PopupString(), "Copy Link Location");
     EXPECT_TRUE(fresh.font().underline());
@@ -246,6 +246,17 @@ TEST(TLinkLabelBrowser, RegisteredCommandsRunTheBrowserOnlyWhenTheyNameAFile)
     }
 }
 
+TEST(TLinkLabelBrowser, AnEmptyAddressOpensNothing)
+{
+    TFakeShell shell;
+    TLinkLabel label(&shell);
+    label.SetUrl("");
+    label.OpenUrl();
+    EXPECT_TRUE(shell.BrowserLookups.empty());
+    EXPECT_TRUE(shell.Runs.empty());
+    EXPECT_TRUE(shell.Opened.empty());
+}
+
 TEST(TLinkLabelBrowser, SearchStopsAtTheFirstExtensionWithACommand)
 {
     TTempDir dir;
@@ -255,6 +266,7 @@ TEST(TLinkLabelBrowser, SearchStopsAtTheFirstExtensionWithACommand)
     shell.BrowserCommands[".htm"] = first + " %1";
     shell.BrowserCommands[".shtml"] = second + " %1";
     TLinkLabel label(&shell);
+    label.SetUrl("https://example.org/");
     label.OpenUrl();
     EXPECT_EQ(shell.BrowserLookups, (std::vector<std::string>{".html", ".htm"}));
     ASSERT_EQ(shell.Runs.size(), 1u);

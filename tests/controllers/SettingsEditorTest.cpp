@@ -86,3 +86,24 @@ TEST_F(TSettingsEditorTest, AFileThatCannotBeReadIsReportedAndNotSavedOverOnLeav
     EXPECT_TRUE(m_editor.Load());
     EXPECT_TRUE(m_editor.SavesOnLeave());
 }
+
+TEST_F(TSettingsEditorTest, AFailureIsReportedOnceUntilTheGameChangesOrTheFileReadsAgain)
+{
+    std::filesystem::create_directory(m_dir.Path() / "Default.ini");
+    TGameObject other;
+    other.ZipName = "galaga";
+    m_editor.ShowGame(&m_game);
+    for (int focusChange = 0; focusChange < 3; ++focusChange) {
+        m_editor.ShowGame(&m_game);
+        m_editor.Load();
+    }
+    EXPECT_EQ(m_failures.size(), 1u);
+    m_editor.ShowGame(&other);
+    m_editor.Load();
+    EXPECT_EQ(m_failures.size(), 2u) << "another game is another action";
+    std::filesystem::remove(m_dir.Path() / "Default.ini");
+    EXPECT_TRUE(m_editor.Load());
+    std::filesystem::create_directory(m_dir.Path() / "Default.ini");
+    m_editor.Load();
+    EXPECT_EQ(m_failures.size(), 3u) << "the file failed again after it had read";
+}

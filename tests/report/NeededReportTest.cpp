@@ -6,8 +6,12 @@
 #include <sstream>
 #include <vector>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
+#include "base/AtomicFile.h"
 #include "catalogue/GameObject.h"
 #include "support/FakeShell.h"
 #include "support/TempDir.h"
@@ -16,6 +20,37 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr const char* kVersion = "0.33.8";
+
+bool TemporaryLeft(const fs::path& folder)
+{
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (IsTemporaryName(entry.path().filename().string()))
+            return true;
+    return false;
+}
+
+// Files cannot grow past a few bytes while this lives: a write failure that holds for root too.
+class TFileSizeLimit
+{
+public:
+    explicit TFileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
 
 std::vector<std::string> SplitCrLf(const std::string& text)
 {
@@ -370,7 +405,7 @@ TEST_F(NeededReport, WriteSavesNeededTxtInTheWorkingDirectoryAndOpensIt)
     WriteNeededReport(m_catalogue, m_paths, kVersion, shell);
     EXPECT_EQ(m_dir.ReadFile("needed.txt"), BuildNeededReport(m_catalogue, m_paths, kVersion));
     EXPECT_EQ(shell.Opened, (Strings{"needed.txt"}));
-    EXPECT_FALSE(fs::exists(m_dir.Path() / "needed.txt.partial"));
+    EXPECT_FALSE(TemporaryLeft(m_dir.Path()));
 }
 
 TEST_F(NeededReport, WriteFollowsTheWorkingDirectory)
@@ -387,9 +422,9 @@ TEST_F(NeededReport, AFailedWriteRaisesTheErrorOpensNothingAndKeepsTheOldReport)
 {
     AddGame("abc", "Alpha", 0);
     m_dir.WriteFile("needed.txt", "old report");
-    Folder("needed.txt.partial"); // the new text cannot be written
     TFakeShell shell;
     try {
+        TFileSizeLimit full(4); // the new text cannot be written whole
         WriteNeededReport(m_catalogue, m_paths, kVersion, shell);
         FAIL() << "no error raised";
     } catch (const TNeededReportError& error) {
@@ -397,6 +432,7 @@ TEST_F(NeededReport, AFailedWriteRaisesTheErrorOpensNothingAndKeepsTheOldReport)
     }
     EXPECT_TRUE(shell.Opened.empty());
     EXPECT_EQ(m_dir.ReadFile("needed.txt"), "old report");
+    EXPECT_FALSE(TemporaryLeft(m_dir.Path()));
 }
 
 TEST_F(NeededReport, AReportThatCannotReplaceAFolderRaisesTheError)
@@ -406,7 +442,7 @@ TEST_F(NeededReport, AReportThatCannotReplaceAFolderRaisesTheError)
     EXPECT_THROW(WriteNeededReport(m_catalogue, m_paths, kVersion, shell), TNeededReportError);
     EXPECT_TRUE(shell.Opened.empty());
     EXPECT_TRUE(fs::is_directory(m_dir.Path() / "needed.txt" / "keep"));
-    EXPECT_FALSE(fs::exists(m_dir.Path() / "needed.txt.partial"));
+    EXPECT_FALSE(TemporaryLeft(m_dir.Path()));
 }
 
 TEST_F(NeededReport, AVanishedWorkingDirectoryRaisesTheError)

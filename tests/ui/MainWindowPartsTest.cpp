@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDialog>
 #include <QMainWindow>
 #include <QTimer>
 #include <QWindow>
@@ -28,6 +29,24 @@ TEST(SignalCloser, SigtermClosesTheWindowTheNormalWay)
     }
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(closer->SignalsReceived(), 1);
+}
+
+TEST(SignalCloser, ASignalWhileABoxIsOpenEndsTheBoxToo)
+{
+    QMainWindow window;
+    window.show();
+    TSignalCloser closer(window);
+    QDialog box(&window);
+    box.setModal(true);
+    bool timedOut = false;
+    QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+    QTimer::singleShot(5000, &box, [&] {
+        timedOut = true;
+        box.reject();
+    });
+    box.exec();
+    EXPECT_FALSE(timedOut) << "the box kept the program alive";
+    EXPECT_FALSE(window.isVisible());
 }
 
 namespace {

@@ -23,7 +23,7 @@ TEST(QtSettingsFolderTest, TheFileDialogsHistoryStaysOutOfTheUsersConfiguration)
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setDirectory(folder.path());
-        QTimer::singleShot(0, &dialog, &QDialog::accept);
+        QTimer::singleShot(0, &dialog, &QDialog::reject); // accept() would enter the folder
         dialog.exec();
     }
     EXPECT_TRUE(std::filesystem::exists(folder.path().toStdString() + "/QtProject.conf"));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -273,6 +274,15 @@ void ConvertInParallel(std::vector<TFileWork>& work, const std::unordered_set<st
         helper.join();
 }
 
+// The names mkstemp gives: the marker and six letters or digits.
+bool IsOurTemporary(const std::string& name)
+{
+    const size_t marker = std::strlen(kTempMarker);
+    return name.size() == marker + 6 && name.rfind(kTempMarker, 0) == 0 &&
+           std::all_of(name.begin() + marker, name.end(),
+                       [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
 // A run that was killed leaves its temporaries behind; they are never anyone's pictures.
 void RemoveLeftoverTemporaries(const std::string& folder)
 {
@@ -280,7 +290,7 @@ void RemoveLeftoverTemporaries(const std::string& folder)
     fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         std::error_code typeError;
-        if (it->path().filename().string().rfind(kTempMarker, 0) == 0 && it->is_regular_file(typeError) &&
+        if (IsOurTemporary(it->path().filename().string()) && it->is_regular_file(typeError) &&
             !it->is_symlink(typeError)) {
             std::error_code removeError;
             fs::remove(it->path(), removeError);
