@@ -2,20 +2,11 @@
 
 #include <filesystem>
 
+#include "base/AtomicFile.h"
 #include "base/WorkingPaths.h"
 #include "catalogue/FileLocator.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool IsRegularFile(const std::string& path)
-{
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-} // namespace
 
 std::optional<std::string> FindEmulator(const std::string& folder)
 {

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/EmulatorFiles.h"
+#include "base/AtomicFile.h"
 #include "base/DateTimeText.h"
 #include "base/FileError.h"
 #include "base/SettingsFile.h"
@@ -21,12 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kMainSection = "VantorKorb";
-
-bool FileExists(const std::string& path)
-{
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
 
 // Only files: a folder that happens to carry the name is not ours to remove.
 void DeleteFile(const std::string& path)
@@ -142,9 +137,9 @@ void TStartup::LocateEmulator()
 bool TStartup::CheckRequiredFiles()
 {
     const std::string& missing =
-        !FileExists(m_session.Paths.EmuExe)
+        !IsRegularFile(m_session.Paths.EmuExe)
             ? m_session.Paths.EmuExe
-            : (!FileExists(m_session.Paths.ReadmePath) ? m_session.Paths.ReadmePath : "");
+            : (!IsRegularFile(m_session.Paths.ReadmePath) ? m_session.Paths.ReadmePath : "");
     if (missing.empty())
         return true;
     m_dialogs.ShowMessage(EmulatorMissingMessage(missing));
@@ -153,7 +148,7 @@ bool TStartup::CheckRequiredFiles()
 
 bool TStartup::ListingIsStale(bool onlyIfStale) const
 {
-    if (!onlyIfStale || !FileExists(m_session.Paths.ListInfoPath))
+    if (!onlyIfStale || !IsRegularFile(m_session.Paths.ListInfoPath))
         return true;
     // A listing that does not open a list of games is what a failed run left: never keep it.
     if (!HoldsGameList(m_session.Paths.ListInfoPath))
@@ -187,6 +182,7 @@ void TStartup::RemoveLeftovers() const
     RemoveLeftoverTemporaries(mainIni.parent_path().string(), mainIni.filename().string());
     RemoveLeftoverTemporaries(m_session.Paths.IniFilesDir);
     DeleteFile(m_session.ExecEmu.StatusPath);
+    DeleteFile(m_session.ExecEmu.ErrorsPath);
 }
 
 void TStartup::CreateDataFolders() const
@@ -251,6 +247,7 @@ void TStartup::DeleteRunFiles() const
     DeleteFile(m_session.Paths.BatchPath);
     DeleteFile(m_session.Paths.OutputPath);
     DeleteFile(m_session.ExecEmu.StatusPath);
+    DeleteFile(m_session.ExecEmu.ErrorsPath);
 }
 
 TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
@@ -290,7 +287,7 @@ TLoadOutcome TStartup::LoadSequence(bool onlyIfStale)
         }
         CreateDataFolders();
         // Only settings with a "Game0" section have anything to migrate; asking first spares a reading.
-        if (!FileExists(m_session.Paths.IniFilesDir + "Default.ini") && MainIni().SectionExists("Game0"))
+        if (!IsRegularFile(m_session.Paths.IniFilesDir + "Default.ini") && MainIni().SectionExists("Game0"))
             MigrateLegacySettings(m_session.Paths.MainIniPath, m_session.Paths.IniFilesDir);
         ImportGames();
         LoadMainSettings();
@@ -311,7 +308,7 @@ void TStartup::SaveSequence()
         return;
     // A load that stopped before the main settings leaves the window with built-in values; writing those
     // would throw away the user's stored settings.
-    if (!m_settingsLoaded && FileExists(m_session.Paths.MainIniPath)) {
+    if (!m_settingsLoaded && IsRegularFile(m_session.Paths.MainIniPath)) {
         DeleteRunFiles();
         return;
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/PlainFileName.h"
 #include "base/SettingsFile.h"
 #include "catalogue/TextLines.h"
@@ -74,12 +75,6 @@ void WriteSection(TSettingsFile& file, const std::string& section, const TGameSe
     file.WriteString(section, "FrameSkip", settings.FrameSkip);
     file.WriteInteger(section, "InterruptRate", settings.InterruptRate);
     file.WriteInteger(section, "V30CpuClock", settings.V30CpuClock);
-}
-
-bool IsFile(const std::string& path)
-{
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
 }
 
 // i when the section name is "Game" + i in decimal, as the old layout wrote it (letter case aside).
@@ -171,7 +166,7 @@ void SaveSettings(const TGameSettingsObject& settings, const std::string& iniFil
 
 bool UsesDefaultSettings(const TGameObject& game, const std::string& iniFilesDir)
 {
-    return !IsPlainFileName(game.ZipName) || !IsFile(SettingsPath(iniFilesDir, game.ZipName));
+    return !IsPlainFileName(game.ZipName) || !IsRegularFile(SettingsPath(iniFilesDir, game.ZipName));
 }
 
 std::string EffectiveSettingsName(const TGameObject& game, const std::string& iniFilesDir)
@@ -190,7 +185,7 @@ void SetUseDefaultSettings(const TGameObject& game, const std::string& iniFilesD
 
 void MigrateLegacySettings(const std::string& mainIniPath, const std::string& iniFilesDir)
 {
-    if (IsFile(SettingsPath(iniFilesDir, kDefaultSettingsName))) {
+    if (IsRegularFile(SettingsPath(iniFilesDir, kDefaultSettingsName))) {
         return;
     }
     const TSettingsFile mainIni = TSettingsFile::Open(mainIniPath);

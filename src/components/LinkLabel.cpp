@@ -1,5 +1,7 @@
 #include "components/LinkLabel.h"
 
+#include "base/AtomicFile.h"
+
 #include <filesystem>
 #include <string>
 
@@ -39,8 +41,7 @@ std::string TrimBlanks(const std::string& text)
 
 bool IsExistingFile(const std::string& path)
 {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
+    return !path.empty() && IsRegularFile(path);
 }
 
 } // namespace

@@ -199,6 +199,7 @@ template <typename TValue> struct TNumberKey
 {
     TValue Value;
     int Index;
+    int Tie = 0; // decides between equal values, always ascending, before the position does
 };
 
 template <typename TValue>
@@ -208,6 +209,9 @@ std::vector<int> OrderByNumbers(std::vector<TNumberKey<TValue>> keys, bool desce
     std::sort(keys.begin(), keys.end(), [descending](const TKey& a, const TKey& b) {
         if (a.Value != b.Value) {
             return descending ? a.Value > b.Value : a.Value < b.Value;
+        }
+        if (a.Tie != b.Tie) {
+            return a.Tie < b.Tie;
         }
         return a.Index < b.Index;
     });
@@ -240,12 +244,12 @@ std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, TList
     }
 }
 
-std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending)
+std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending, const std::vector<int>& ties)
 {
     std::vector<TNumberKey<int64_t>> numbers;
     numbers.reserve(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
-        numbers.push_back({keys[i], static_cast<int>(i)});
+        numbers.push_back({keys[i], static_cast<int>(i), i < ties.size() ? ties[i] : 0});
     }
     return OrderByNumbers(std::move(numbers), descending);
 }

@@ -37,5 +37,7 @@ int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, TListColum
 std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, TListColumn column,
                                bool descending);
 
-// Positions into keys, smallest first (largest first when descending); equal keys keep their earlier order.
-std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending);
+// Positions into keys, smallest first (largest first when descending); equal keys go by ties, smallest
+// first in both directions, then keep their earlier order.
+std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending,
+                             const std::vector<int>& ties = {});

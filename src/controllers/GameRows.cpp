@@ -137,6 +137,17 @@ std::vector<int64_t> TGameRows::PlayKeys(int column) const
     return keys;
 }
 
+// Each entry's place in the list sorted by name: games that tie on a play column run A to Z both ways.
+std::vector<int> TGameRows::NameRanks() const
+{
+    const std::vector<int> byName = GameListOrder(m_entries, TListColumn::Name, false);
+    std::vector<int> ranks(byName.size());
+    for (size_t place = 0; place < byName.size(); ++place) {
+        ranks[size_t(byName[place])] = int(place);
+    }
+    return ranks;
+}
+
 void TGameRows::Sort(TListColumn sortColumn, bool descending)
 {
     if (BeforeSort)
@@ -146,7 +157,7 @@ void TGameRows::Sort(TListColumn sortColumn, bool descending)
         ReadZipDates();
     }
     const std::vector<int> order = column >= int(TPlayColumn::Played)
-                                       ? OrderByKeys(PlayKeys(column), descending)
+                                       ? OrderByKeys(PlayKeys(column), descending, NameRanks())
                                        : GameListOrder(m_entries, sortColumn, descending);
     std::vector<TGameListEntry> sorted;
     sorted.reserve(m_entries.size());
@@ -156,6 +167,8 @@ void TGameRows::Sort(TListColumn sortColumn, bool descending)
         newFullRows[size_t(order[row])] = int(row);
     }
     m_entries = std::move(sorted);
+    m_sortColumn = sortColumn;
+    m_sortDescending = descending;
     m_nameIndexValid = false;
     ApplySearch();
     if (AfterSort)

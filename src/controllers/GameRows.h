@@ -35,6 +35,9 @@ public:
     void ZipDatesRead();
     // Stable, so an earlier sort stays the second key. Columns after the system's three sort by the play log.
     void Sort(TListColumn column, bool descending);
+    // The last sort, which the list's header marks.
+    TListColumn SortColumn() const { return m_sortColumn; }
+    bool SortDescending() const { return m_sortDescending; }
 
     // Shows only the entries whose names hold every word of text (UTF-8); empty text shows them all.
     void SetSearch(const std::string& text);
@@ -62,8 +65,11 @@ private:
     void BuildNameIndex();
     bool Shows(size_t entry) const;
     std::vector<int64_t> PlayKeys(int column) const;
+    std::vector<int> NameRanks() const;
 
     std::vector<TGameListEntry> m_entries;
+    TListColumn m_sortColumn = TListColumn::Name;
+    bool m_sortDescending = false;
     bool m_datesRead = true;  // the entries' date keys hold their games' zip dates
     std::vector<int> m_shown; // indices into m_entries, in list order
     TGameSearch m_search;

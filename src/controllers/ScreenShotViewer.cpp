@@ -1,5 +1,6 @@
 #include "controllers/ScreenShotViewer.h"
 #include "base/AsciiText.h"
+#include "base/AtomicFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,16 +9,6 @@
 #include "catalogue/GameObject.h"
 #include "images/ScreenshotLoad.h"
 #include "platform/Dialogs.h"
-
-namespace {
-
-bool IsFile(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
-}
-
-} // namespace
 
 QRect ScaledImageBounds(QSize picture, QSize panel, TScalingMode mode)
 {
@@ -79,7 +70,7 @@ void TScreenShotViewer::Load()
     if (count > 0 && (CurScrShot() < 0 || CurScrShot() >= count))
         SetCurScrShot(0);
     const size_t index = static_cast<size_t>(CurScrShot());
-    if (count == 0 || !IsFile(m_realPaths[index])) {
+    if (count == 0 || !IsRegularFile(m_realPaths[index])) {
         ShowPlaceholder();
         return;
     }
@@ -195,7 +186,7 @@ void TScreenShotViewer::Delete()
     question.Buttons = {TMsgButton::Yes, TMsgButton::No};
     if (m_dialogs.ShowMessage(question) == TMsgButton::Yes) {
         const int index = CurScrShot();
-        if (index >= 0 && index < static_cast<int>(m_realPaths.size()) && IsFile(m_realPaths[index])) {
+        if (index >= 0 && index < static_cast<int>(m_realPaths.size()) && IsRegularFile(m_realPaths[index])) {
             std::error_code ec;
             std::filesystem::remove(std::filesystem::path(m_realPaths[index]), ec);
             LoadNew();

@@ -34,7 +34,17 @@ TMessage ScriptFailureMessage(const std::string& text)
 std::string LastRunFailure(const TExecFile& execEmu, const std::string& program)
 {
     const std::optional<int> status = execEmu.LastExitStatus();
-    return status ? ScriptFailureText(*status, program) : std::string();
+    if (!status)
+        return {};
+    const std::string& reported = execEmu.LastErrorLines();
+    std::string text = ScriptFailureText(*status, program);
+    // A wrapper script that is there but cannot find its own program (wine, say) also ends with 127.
+    std::error_code ec;
+    if (*status == 127 && !reported.empty() && std::filesystem::is_regular_file(program, ec))
+        text = "Korb could not be started: " + program + " could not start a program it needs.";
+    if (text.empty() || reported.empty())
+        return text;
+    return text + "\rKorb reported:\r" + reported;
 }
 
 void ConfigureExecEmu(TExecFile& execEmu, TDialogs& dialogs, const std::string& batchPath)
@@ -49,5 +59,6 @@ void ConfigureExecEmu(TExecFile& execEmu, TDialogs& dialogs, const std::string& 
     std::filesystem::path absolute = std::filesystem::absolute(batchPath, ec);
     execEmu.SetCommandLine(ec ? batchPath : absolute.lexically_normal().string());
     execEmu.StatusPath = execEmu.CommandLine() + ".status";
+    execEmu.ErrorsPath = execEmu.CommandLine() + ".errors";
     execEmu.OnFail = [&dialogs](TExecFile&) { dialogs.ShowMessage(ExecEmuFailMessage()); };
 }

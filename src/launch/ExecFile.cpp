@@ -5,12 +5,50 @@
 #include <cstdio>
 #include <fstream>
 #include <thread>
+#include <vector>
 
+#include "base/AtomicFile.h"
 #include "base/CommandText.h"
 
 namespace {
 
 constexpr size_t kMaxText = 255;
+constexpr size_t kErrorLinesKept = 5;
+constexpr size_t kErrorLineWidth = 200;
+constexpr long kErrorTailBytes = 4096;
+
+// The last lines of a file, read from its last few kilobytes only; blank lines left out.
+std::string LastLinesOf(const std::string& path)
+{
+    if (!IsRegularFile(path))
+        return {};
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const long size = static_cast<long>(in.tellg());
+    if (!in || size <= 0)
+        return {};
+    const long start = size > kErrorTailBytes ? size - kErrorTailBytes : 0;
+    std::string tail(static_cast<size_t>(size - start), '\0');
+    in.seekg(start);
+    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    tail.resize(static_cast<size_t>(in.gcount()));
+    std::vector<std::string> lines;
+    size_t begin = start > 0 ? tail.find('\n') + 1 : 0; // a cut first line is left out
+    for (size_t end; begin < tail.size(); begin = end + 1) {
+        end = tail.find('\n', begin);
+        if (end == std::string::npos)
+            end = tail.size();
+        std::string line = tail.substr(begin, end - begin);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line.substr(0, kErrorLineWidth));
+    }
+    std::string joined;
+    for (size_t i = lines.size() > kErrorLinesKept ? lines.size() - kErrorLinesKept : 0; i < lines.size();
+         ++i)
+        joined += (joined.empty() ? "" : "\r") + lines[i];
+    return joined;
+}
 
 std::string Cut(const std::string& text)
 {
@@ -67,9 +105,13 @@ bool TExecFile::Execute()
     start.Program = m_commandLine;
     start.Arguments = ArgumentWords(m_commandLine, m_parameters);
     start.ScriptStatusPath = StatusPath;
+    start.ScriptErrorsPath = StatusPath.empty() ? std::string() : ErrorsPath;
     m_exitStatus.reset();
-    if (!StatusPath.empty())
-        std::remove(StatusPath.c_str());
+    m_errorLines.clear();
+    // Removed, not written over: what is at the names may be a link a shell would follow.
+    for (const std::string* path : {&StatusPath, &ErrorsPath})
+        if (!path->empty())
+            std::remove(path->c_str());
 
     TStartResult result = m_processes.Start(start);
     if (!result.Process && Associate && m_shell) {
@@ -80,6 +122,7 @@ bool TExecFile::Execute()
             start.Arguments = SplitAtBlanks(m_parameters);
             start.Arguments.insert(start.Arguments.begin(), m_commandLine);
             start.ScriptStatusPath.clear();
+            start.ScriptErrorsPath.clear();
             int firstError = result.ErrorCode;
             result = m_processes.Start(start);
             if (!result.Process && result.ErrorCode == 0)
@@ -111,6 +154,10 @@ void TExecFile::ReadExitStatus()
         m_exitStatus = status;
     in.close();
     std::remove(StatusPath.c_str());
+    if (!ErrorsPath.empty()) {
+        m_errorLines = LastLinesOf(ErrorsPath);
+        std::remove(ErrorsPath.c_str());
+    }
 }
 
 bool TExecFile::WaitFor(TProcess& process)

@@ -26,6 +26,9 @@ public:
     // When set, CommandLine is a shell script and its exit status is learnt through this file, which
     // exists only during a run: see LastExitStatus.
     std::string StatusPath;
+    // When set with StatusPath, the script's error output is kept in this file during a run too; its
+    // last lines are LastErrorLines.
+    std::string ErrorsPath;
 
     // Both are cut to 255 characters when assigned.
     void SetCommandLine(const std::string& text);
@@ -41,6 +44,8 @@ public:
     // The script's exit status after a completed wait with StatusPath set; nothing otherwise (no wait, no
     // status file, a script killed before it could write one).
     std::optional<int> LastExitStatus() const { return m_exitStatus; }
+    // The last few lines the script wrote to its error output, joined by "\r"; empty when it wrote none.
+    const std::string& LastErrorLines() const { return m_errorLines; }
 
     int LastError() const { return m_lastError; }
     bool IsWaiting() const { return m_waiting; }
@@ -64,4 +69,5 @@ private:
     bool m_ended = false;
     int m_processId = 0;
     std::optional<int> m_exitStatus;
+    std::string m_errorLines;
 };

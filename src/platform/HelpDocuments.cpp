@@ -1,17 +1,8 @@
 #include "platform/HelpDocuments.h"
+#include "base/AtomicFile.h"
 
 #include <filesystem>
 #include <system_error>
-
-namespace {
-
-bool IsFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
-
-} // namespace
 
 std::string InstalledDocumentFolder()
 {
@@ -26,8 +17,8 @@ std::string HelpDocumentPath(const std::string& appDir, const std::string& name,
                              const std::string& installedFolder)
 {
     const std::string own = appDir + name;
-    if (IsFile(own) || installedFolder.empty())
+    if (IsRegularFile(own) || installedFolder.empty())
         return own;
     const std::string installed = installedFolder + name;
-    return IsFile(installed) ? installed : own;
+    return IsRegularFile(installed) ? installed : own;
 }

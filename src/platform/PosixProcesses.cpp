@@ -175,6 +175,13 @@ constexpr const char* kStatusWrapper = "f=$1; s=$2; shift 2\n"
                                        "clear() { command clear \"$@\" || :; }\n"
                                        "set -e\n"
                                        ". \"$s\"\n";
+// The same, and what the script writes to its error output goes on there and into a file too ($3): the
+// script runs on the left of a pipe into tee, its own output kept on descriptor 3.
+constexpr const char* kStatusAndErrorsWrapper =
+    "f=$1; s=$2; e=$3; shift 3\n"
+    "clear() { command clear \"$@\" || :; }\n"
+    "{ { trap 'printf \"%s\\n\" \"$?\" > \"$f\"' EXIT; set -e; . \"$s\"; } 2>&1 >&3 3>&- |\n"
+    "  tee -- \"$e\" >&2 3>&-; } 3>&1\n";
 constexpr const char* kShell = "/bin/sh";
 
 [[noreturn]] void RunChild(const std::string& path, const std::vector<char*>& argv, int nice, int errorPipe)
@@ -252,6 +259,14 @@ TStartResult TPosixProcesses::Start(const TProcessStart& start)
         // "." looks a bare name up on PATH: the script is named by a path.
         const std::string script = path.find('/') == std::string::npos ? "./" + path : path;
         words = {kShell, "-c", kStatusWrapper, "sh", start.ScriptStatusPath, script};
+        if (!start.ScriptErrorsPath.empty())
+            words = {kShell,
+                     "-c",
+                     kStatusAndErrorsWrapper,
+                     "sh",
+                     start.ScriptStatusPath,
+                     script,
+                     start.ScriptErrorsPath};
         path = kShell;
     }
     words.insert(words.end(), start.Arguments.begin(), start.Arguments.end());

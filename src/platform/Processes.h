@@ -17,6 +17,8 @@ struct TProcessStart
     // its exit status is written to this file as decimal text: 126/127 when a program in it could not be
     // started, 128 + n when one ended by signal n. Works inside a terminal window too.
     std::string ScriptStatusPath;
+    // With ScriptStatusPath: the script's error output also goes into this file, replaced on each run.
+    std::string ScriptErrorsPath;
     TShowState Show = TShowState::Normal;
     TPriorityClass Priority = TPriorityClass::pcNormal;
     bool OwnConsole = true; // run inside a terminal window when one is available; never when Hidden

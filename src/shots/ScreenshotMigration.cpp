@@ -214,6 +214,16 @@ TMigrationResult MoveOldScreenshots(const TMigrationDirs& dirs, const std::vecto
     return migration.Finish();
 }
 
+std::string MigrationDoneText(const TMigrationResult& result, const std::string& oldDir)
+{
+    if (result.Kept.empty())
+        return kMigrationDone;
+    // "Moved" must not be read as "all moved" when some stayed behind.
+    return std::string(kMigrationDone) + "\r" + std::to_string(result.Moved.size()) + " moved, " +
+           std::to_string(result.Kept.size()) + " left in " + oldDir +
+           ": files of no game, a name already taken, or a copy that failed.";
+}
+
 void MigrateOldScreenshots(TDialogs& dialogs, const TMigrationDirs& dirs,
                            const std::vector<std::string>& zipNames)
 {
@@ -225,10 +235,10 @@ void MigrateOldScreenshots(TDialogs& dialogs, const TMigrationDirs& dirs,
     question.Buttons = {TMsgButton::Yes, TMsgButton::No};
     if (dialogs.ShowMessage(question) != TMsgButton::Yes)
         return;
-    MoveOldScreenshots(dirs, zipNames);
+    const TMigrationResult result = MoveOldScreenshots(dirs, zipNames);
     TMessage done;
     done.Caption = "Information";
-    done.Text = kMigrationDone;
+    done.Text = MigrationDoneText(result, dirs.OldDir);
     done.Icon = TMsgIcon::Information;
     done.Buttons = {TMsgButton::Ok};
     dialogs.ShowMessage(done);

@@ -34,4 +34,6 @@ void MigrateOldScreenshots(TDialogs& dialogs, const TMigrationDirs& dirs,
 
 inline constexpr const char* kMigrationQuestion =
     "VantorKorb has changed screenshots placement.\rAutomatically move and rename you Screenshots?";
+// The closing message: kMigrationDone, and how many moved and stayed when not all did.
+std::string MigrationDoneText(const TMigrationResult& result, const std::string& oldDir);
 inline constexpr const char* kMigrationDone = "Your old screenshots (if any) were moved and renamed.";

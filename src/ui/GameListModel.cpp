@@ -43,6 +43,7 @@ void TGameListModel::WatchRows()
         }
         m_persistent.clear();
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        emit Sorted(static_cast<int>(m_rows.SortColumn()), m_rows.SortDescending());
     };
     m_rows.ZipDatesChanged = [this] {
         const int column = static_cast<int>(TListColumn::ZipDate);

@@ -50,6 +50,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+signals:
+    void Sorted(int column, bool descending);
+
 private:
     void WatchRows();
     QVariant PlayColumnText(const TGameObject& game, int column) const;

@@ -74,6 +74,13 @@ void TGameListView::ConfigureDetailsView()
     m_detailsView->header()->setSectionsMovable(false);
     m_detailsView->header()->setStretchLastSection(false);
     connect(m_detailsView->header(), &QHeaderView::sectionClicked, this, &TGameListView::ColumnClicked);
+    // The header marks the column the list is sorted on and the direction, whichever way it was chosen.
+    m_detailsView->header()->setSortIndicatorShown(true);
+    m_detailsView->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    connect(&m_model, &TGameListModel::Sorted, this, [this](int column, bool descending) {
+        m_detailsView->header()->setSortIndicator(column,
+                                                  descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    });
     ApplyColumnWidths();
     // Widths the list decides follow what it holds.
     connect(&m_model, &QAbstractItemModel::modelReset, this, &TGameListView::ApplyColumnWidths);

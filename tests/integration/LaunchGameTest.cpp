@@ -272,6 +272,19 @@ TEST_F(LaunchGameRun, AnEmulatorThatCannotStartIsReportedWithItsReason)
     EXPECT_FALSE(Exists(paths.BatchPath + ".status"));
 }
 
+TEST_F(LaunchGameRun, AWrapperWhoseProgramIsMissingIsReportedWithWhatItWrote)
+{
+    Emulator("echo 'needs a 32-bit prefix' >&2\nexec wine-missing-here \"$@\"\n");
+    LaunchGame(context);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    const std::string& text = dialogs.Messages[0].Text;
+    EXPECT_NE(text.find("could not start a program it needs"), std::string::npos) << text;
+    EXPECT_EQ(text.find("was not found"), std::string::npos) << text;
+    EXPECT_NE(text.find("needs a 32-bit prefix\r"), std::string::npos) << text;
+    EXPECT_NE(text.find("wine-missing-here"), std::string::npos) << text;
+    EXPECT_FALSE(Exists(paths.BatchPath + ".errors"));
+}
+
 TEST_F(LaunchGameRun, AnEmulatorThatEndsWithAnErrorCodeIsStillCheckedByItsOutput)
 {
     Emulator("echo 'Resolution 320x200'\nexit 3\n");

@@ -183,6 +183,20 @@ TEST_F(ScreenshotMigration, AnsweringYesBeepsAsksMovesAndTellsSo)
     EXPECT_TRUE(Has("Titles/abcdefgh.pcx"));
 }
 
+TEST_F(ScreenshotMigration, TheClosingMessageCountsWhatStayed)
+{
+    Old("abcdef01.pcx");
+    Old("abcdef02.pcx");
+    Old("zzzzzz01.pcx"); // no game of that name
+    TFakeDialogs dialogs;
+    dialogs.Answers = {TMsgButton::Yes};
+    MigrateOldScreenshots(dialogs, m_dirs, {"abcdefgh"});
+    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(dialogs.Messages[1].Text,
+              "Your old screenshots (if any) were moved and renamed.\r2 moved, 1 left in " + m_dirs.OldDir +
+                  ": files of no game, a name already taken, or a copy that failed.");
+}
+
 TEST_F(ScreenshotMigration, AnsweringNoLeavesEverythingAndSaysNothingMore)
 {
     Old("abcdef01.pcx");

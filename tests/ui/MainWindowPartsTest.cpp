@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <QWindow>

@@ -60,6 +60,18 @@ TEST_F(TMainWindowSortTest, HeaderClickOnTheSortColumnFlipsTheOrder)
     EXPECT_EQ(ListedZips().front(), "mid");
 }
 
+TEST_F(TMainWindowSortTest, TheHeaderMarksTheSortColumnAndDirection)
+{
+    QHeaderView* header = Window->GameList().DetailsView()->header();
+    Click("MenuSortbyZipdate");
+    Click("MSOrderDescending");
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), static_cast<int>(TListColumn::ZipDate));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    Window->GameListColumnClick(0);
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+}
+
 TEST_F(TMainWindowSortTest, RealHeaderClickReachesTheHandler)
 {
     Click("MSIconsDetails");
