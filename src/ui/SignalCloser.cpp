@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
@@ -84,11 +85,36 @@ void TSignalCloser::SignalArrived()
     [[maybe_unused]] ssize_t got = ::read(g_signalSockets[1], &byte, 1);
     ++m_received;
     m_pending = true;
-    m_bySignal = true;
+    if (!m_bySignal) {
+        m_bySignal = true;
+        EndBoxes();
+    }
     if (g_holds == 0)
         CloseWindow();
     else
         EndRun();
+}
+
+// A box waits for an answer nobody gives once the program is asked to end: it would keep the program
+// alive, during the start-up too. Every box open now or later is dismissed as by Escape.
+void TSignalCloser::EndBoxes()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QDialog*>(widget);
+        if (box && box->isVisible() && box->isModal())
+            QTimer::singleShot(0, box, &QDialog::reject);
+    }
+    qApp->installEventFilter(this);
+}
+
+bool TSignalCloser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show) {
+        auto* box = qobject_cast<QDialog*>(watched);
+        if (box && box->isModal())
+            QTimer::singleShot(0, box, &QDialog::reject);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TSignalCloser::AskToEndRun()
@@ -130,14 +156,6 @@ void TSignalCloser::CloseWindow()
                     c = ' ';
             std::cerr << "VantorKorb: " << line << std::endl;
         };
-    }
-    // A box still open (an error shown from a nested loop) would keep the program alive after its window.
-    if (m_bySignal) {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QDialog*>(widget);
-            if (box && box->isVisible() && box->isModal())
-                box->reject();
-        }
     }
     m_window.close();
 }

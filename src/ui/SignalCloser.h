@@ -38,8 +38,12 @@ public:
         THold& operator=(const THold&) = delete;
     };
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void SignalArrived();
+    void EndBoxes();
     void CloseWindow();
     void Released();
     void AskToEndRun();
