@@ -34,6 +34,8 @@ void DeleteFile(const std::string& path)
 // A listing run that failed leaves a file without the line that opens the list of games.
 bool HoldsGameList(const std::string& path)
 {
+    if (!IsRegularFile(path))
+        return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 
+#include "base/AtomicFile.h"
 #include "images/JpegImage.h"
 #include "images/Pcxctrl.h"
 #include "images/PngImage.h"
@@ -208,6 +209,8 @@ TPictureResult DecodePicture(const std::string& extension, const std::string& by
 
 TPictureResult LoadPictureFile(const std::string& path, int maxSide)
 {
+    if (!IsRegularFile(path)) // a pipe or a device in its place would block or never end
+        return {QImage(), "Cannot open " + path + ": not a regular file", {}};
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
         return {QImage(), "Cannot open " + path, {}};

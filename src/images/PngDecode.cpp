@@ -7,6 +7,7 @@
 
 #include <png.h>
 
+#include "base/AtomicFile.h"
 #include "images/PictureFormats.h"
 #include "images/PngCallbacks.h"
 
@@ -228,7 +229,8 @@ void TPngImage::Adopt(TPngReadJob& job)
 
 void TPngImage::LoadFromFile(const std::string& name, int maxSide)
 {
-    std::FILE* file = std::fopen(name.c_str(), "rb");
+    // A pipe or a device in place of the file would block or never end.
+    std::FILE* file = IsRegularFile(name) ? std::fopen(name.c_str(), "rb") : nullptr;
     if (!file)
         throw TPngError("Error Opening File " + name + "!");
     TPngReadJob job;

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/AtomicFile.h"
 #include "images/PngImage.h"
 
 namespace {
@@ -21,6 +22,8 @@ std::string ExtensionOf(const std::string& path)
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
+    if (!IsRegularFile(path)) // a pipe or a device in its place would block or never end
+        return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;

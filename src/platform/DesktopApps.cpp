@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "base/AsciiText.h"
+#include "base/AtomicFile.h"
 #include "base/CommandText.h"
 
 namespace {
@@ -38,6 +39,8 @@ std::string Trim(const std::string& text)
 
 std::optional<std::string> ReadSmallFile(const std::string& path)
 {
+    if (!IsRegularFile(path))
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;

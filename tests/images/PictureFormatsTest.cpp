@@ -1,5 +1,13 @@
 // The picture-format registry: which decoder an extension picks, and files of every kind through it.
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QImage>
 
@@ -7,6 +15,7 @@
 
 #include "PictureTestTools.h"
 #include "images/PictureFormats.h"
+#include "images/PngImage.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -173,4 +182,32 @@ TEST(PictureFiles, ABitmapWhosePixelsAreCutShortIsInvalid)
         EXPECT_EQ(result.Error, "The BMP file ends before its last pixel") << cut;
         EXPECT_TRUE(result.Image.isNull()) << cut;
     }
+}
+
+TEST(PictureFiles, APipeInPlaceOfAPictureIsRefusedWithoutWaitingForAWriter)
+{
+    TTempDir dir;
+    const std::string pipe = dir.Dir() + "shot.png";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Should a reader wait for a writer after all, this one comes along and lets it fail instead of hang.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int wait = 0; wait < 100 && !done; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+    const TPictureResult picture = LoadPictureFile(pipe, 0);
+    EXPECT_NE(picture.Error.find("not a regular file"), std::string::npos) << picture.Error;
+    TPngGraphic png;
+    try {
+        png.LoadFromFile(pipe, 0);
+        ADD_FAILURE() << "a pipe loaded as a PNG";
+    } catch (const TPngError& error) {
+        EXPECT_STREQ(error.what(), ("Error Opening File " + pipe + "!").c_str());
+    }
+    done = true;
+    writer.join();
 }
