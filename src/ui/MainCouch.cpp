@@ -59,8 +59,15 @@ TMainCouch::TMainCouch(TMain& window, TProcesses& processes, TDialogs& dialogs)
         }
     });
     window.installEventFilter(this);
-    if (window.PlayLog().ViewChoices().FullScreen) {
-        window.setWindowState(window.windowState() | Qt::WindowFullScreen);
+    // Another emulator folder brings its own window state and its own choice.
+    connect(&window, &TMain::PlayLogOpened, this, &TMainCouch::ApplyStoredFullScreen);
+    ApplyStoredFullScreen();
+}
+
+void TMainCouch::ApplyStoredFullScreen()
+{
+    if (m_window.PlayLog().ViewChoices().FullScreen != FullScreen()) {
+        m_window.setWindowState(m_window.windowState() ^ Qt::WindowFullScreen);
     }
     ReflectFullScreen();
 }

@@ -50,6 +50,7 @@ private:
     void SendKey(int key);
     void Back();
     void ReflectFullScreen();
+    void ApplyStoredFullScreen();
 
     TMain& m_window;
     TProcesses& m_processes;

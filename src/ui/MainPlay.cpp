@@ -80,6 +80,7 @@ void TMain::OpenPlayLog()
     m_list->ApplyPlayChoices(choices, m_model->columnCount());
     m_menus->Reflect(m_view);
     setUpdatesEnabled(true);
+    emit PlayLogOpened();
 }
 
 void TMain::UpdateTitle()

@@ -125,6 +125,8 @@ signals:
     void CurrentGameChanged(TGameObject* game);
     // "Set Zipped Rompaths": the dialog runs in the connected slot; the installed games are checked after.
     void ZipRomPathsRequested();
+    // The play log of the folder was read: at the start and after a switch to another emulator folder.
+    void PlayLogOpened();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -84,8 +84,9 @@ TEST_F(TCouchTest, FullScreenIsRememberedAndEscapeLeavesItOnceTheSearchIsClosed)
     Couch->SetFullScreen(true);
     Click("MSGamesFavourites");
     Click("MSGamesFavourites");
-    Window->setWindowState(Qt::WindowNoState);
+    Window->setWindowState(Qt::WindowNoState); // as a folder switch restores that folder's window
     Window->OpenPlayLog();
+    EXPECT_TRUE(Couch->FullScreen()) << "the folder's play log brings full screen back";
     TMainCouch again(*Window, Ends, Dialogs);
     EXPECT_TRUE(again.FullScreen());
     EXPECT_TRUE(again.FullScreenItem().isChecked());
@@ -123,6 +124,13 @@ TEST_F(TCouchTest, ThePadMovesTheListInEveryStyleAndItsButtonsAct)
     Window->SearchField().setText("pac");
     Couch->Command(TPadCommand::Back);
     EXPECT_TRUE(Window->SearchField().text().isEmpty());
+    // A starts the selected game when it is installed, as the Start button does.
+    Window->GameList().SelectRow(0); // dkong, not installed
+    Couch->Command(TPadCommand::Start);
+    EXPECT_TRUE(Processes.Starts.empty());
+    Window->GameList().SelectRow(1);
+    Couch->Command(TPadCommand::Start);
+    EXPECT_EQ(Processes.Starts.size(), 1u);
 }
 
 TEST_F(TCouchTest, BackAndStartHeldOnThePadEndTheRunAndAConnectIsAnnounced)
