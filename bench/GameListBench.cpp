@@ -161,6 +161,21 @@ void BM_ModelResort(benchmark::State& state, TListColumn column)
 BENCHMARK_CAPTURE(BM_ModelResort, zip_name, TListColumn::ZipName)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ModelResort, zip_date, TListColumn::ZipDate)->Unit(benchmark::kMillisecond);
 
+// A header click on the column the list is sorted by already: the order flips.
+void BM_ModelFlip(benchmark::State& state, TListColumn column)
+{
+    TBenchModel& bench = Model();
+    bench.Model.Fill(bench.Catalogue, bench.Filter);
+    bool descending = false;
+    bench.Model.Sort(column, descending);
+    for (auto _ : state) {
+        descending = !descending;
+        bench.Model.Sort(column, descending);
+    }
+}
+BENCHMARK_CAPTURE(BM_ModelFlip, name, TListColumn::Name)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ModelFlip, played, TListColumn::Played)->Unit(benchmark::kMillisecond);
+
 // What the start does: a fill, then the stored sort.
 void BM_ModelFillThenSortByName(benchmark::State& state)
 {

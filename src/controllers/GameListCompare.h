@@ -18,6 +18,7 @@ struct TGameListEntry
 {
     TGameObject* Game = nullptr;
     double DateKey = 0; // seconds of the zip date; kNoZipDate when it has none
+    int NameRank = -1;  // the place in the list sorted by name, once a sort needed it
 };
 
 // Games without a zip date sort after every dated one in ascending order.

@@ -12,6 +12,7 @@ void TGameRows::SetEntries(std::vector<TGameListEntry> entries)
     m_entries = std::move(entries);
     m_datesRead = true;
     m_nameIndexValid = false;
+    m_nameRanksValid = false;
     ApplySearch();
     if (AfterReset)
         AfterReset();
@@ -138,12 +139,19 @@ std::vector<int64_t> TGameRows::PlayKeys(int column) const
 }
 
 // Each entry's place in the list sorted by name: games that tie on a play column run A to Z both ways.
-std::vector<int> TGameRows::NameRanks() const
+// Kept with the entries, which move with every sort: only the first play-column sort of a list pays for it.
+std::vector<int> TGameRows::NameRanks()
 {
-    const std::vector<int> byName = GameListOrder(m_entries, TListColumn::Name, false);
-    std::vector<int> ranks(byName.size());
-    for (size_t place = 0; place < byName.size(); ++place) {
-        ranks[size_t(byName[place])] = int(place);
+    if (!m_nameRanksValid) {
+        const std::vector<int> byName = GameListOrder(m_entries, TListColumn::Name, false);
+        for (size_t place = 0; place < byName.size(); ++place) {
+            m_entries[size_t(byName[place])].NameRank = int(place);
+        }
+        m_nameRanksValid = true;
+    }
+    std::vector<int> ranks(m_entries.size());
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        ranks[i] = m_entries[i].NameRank;
     }
     return ranks;
 }
