@@ -175,13 +175,26 @@ constexpr const char* kStatusWrapper = "f=$1; s=$2; shift 2\n"
                                        "clear() { command clear \"$@\" || :; }\n"
                                        "set -e\n"
                                        ". \"$s\"\n";
-// The same, and what the script writes to its error output goes on there and into a file too ($3): the
-// script runs on the left of a pipe into tee, its own output kept on descriptor 3.
-constexpr const char* kStatusAndErrorsWrapper =
-    "f=$1; s=$2; e=$3; shift 3\n"
-    "clear() { command clear \"$@\" || :; }\n"
-    "{ { trap 'printf \"%s\\n\" \"$?\" > \"$f\"' EXIT; set -e; . \"$s\"; } 2>&1 >&3 3>&- |\n"
-    "  tee -- \"$e\" >&2 3>&-; } 3>&1\n";
+// The same, and what the script writes to its error output also goes into a file ($3), through a tee
+// that reads a pipe: the script runs in this shell as before, and a program it leaves behind holding its
+// error output (a daemon) cannot keep the run from ending; the exit waits at most a second for the tee.
+// Where no pipe can be made the script runs as without the file.
+constexpr const char* kStatusAndErrorsWrapper = "f=$1; s=$2; e=$3; shift 3\n"
+                                                "clear() { command clear \"$@\" || :; }\n"
+                                                "p=$e.pipe\n"
+                                                "rm -f -- \"$p\"\n"
+                                                "if mkfifo -m 600 -- \"$p\" 2>/dev/null; then\n"
+                                                "  tee -- \"$e\" <\"$p\" >&2 &\n"
+                                                "  t=$!\n"
+                                                "  exec 2>\"$p\"\n"
+                                                "  rm -f -- \"$p\"\n"
+                                                "fi\n"
+                                                "trap 'r=$?; exec 2>&-; i=0\n"
+                                                "  while [ -n \"${t-}\" ] && kill -0 \"$t\" 2>/dev/null && [ "
+                                                "$i -lt 10 ]; do sleep 0.1; i=$((i+1)); done\n"
+                                                "  printf \"%s\\n\" \"$r\" > \"$f\"' EXIT\n"
+                                                "set -e\n"
+                                                ". \"$s\"\n";
 constexpr const char* kShell = "/bin/sh";
 
 [[noreturn]] void RunChild(const std::string& path, const std::vector<char*>& argv, int nice, int errorPipe)
@@ -203,7 +216,7 @@ int MakeMarker(std::string& marker)
     for (const std::string& dir : {std::string(tmp && *tmp ? tmp : ""), std::string("/tmp")}) {
         if (dir.empty())
             continue;
-        marker = dir + "/vantorkorb-terminal-XXXXXX";
+        marker = dir + "/vantorkorb-terminal-" + std::string(6, 'X'); // mkstemp fills in the six letters
         const int fd = mkstemp(marker.data());
         if (fd >= 0)
             return fd;

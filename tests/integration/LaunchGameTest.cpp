@@ -1,5 +1,6 @@
 #include "launch/LaunchGame.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -283,6 +284,17 @@ TEST_F(LaunchGameRun, AWrapperWhoseProgramIsMissingIsReportedWithWhatItWrote)
     EXPECT_NE(text.find("needs a 32-bit prefix\r"), std::string::npos) << text;
     EXPECT_NE(text.find("wine-missing-here"), std::string::npos) << text;
     EXPECT_FALSE(Exists(paths.BatchPath + ".errors"));
+}
+
+TEST_F(LaunchGameRun, AProgramLeftHoldingTheErrorOutputDoesNotHoldTheRun)
+{
+    Emulator("echo 'Resolution 320x200'\nsleep 30 >/dev/null &\necho $! > daemon.pid\n");
+    LaunchGame(context);
+    const int daemon = std::stoi("0" + Read(Emu() + "daemon.pid"));
+    ASSERT_GT(daemon, 0);
+    EXPECT_EQ(::kill(daemon, 0), 0) << "the run ended only with what it left behind";
+    ::kill(daemon, SIGKILL);
+    EXPECT_EQ(statusTexts, std::vector<std::string>{"Alpha Beta: @ 320x200"});
 }
 
 TEST_F(LaunchGameRun, AnEmulatorThatEndsWithAnErrorCodeIsStillCheckedByItsOutput)
