@@ -5,7 +5,7 @@ set -eu
 build=$1
 trials=${2:-20}
 moves=${MOVES:-$build/bench/bench_ShotMovesBench}
-convert=${CONVERT:-$build/tools/vantorkorb-convert/vantorkorb-convert}
+convert=${CONVERT:-$build/vantorkorb-convert}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
