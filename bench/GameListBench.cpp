@@ -2,6 +2,7 @@
 // the window's whole fill and selection update, offscreen.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -213,6 +214,30 @@ void BM_WindowFillGameList(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WindowFillGameList)->Unit(benchmark::kMillisecond);
+
+// The switch from icons to Details, painted: the dates of the rows on screen are read, no others.
+void BM_WindowSwitchToDetails(benchmark::State& state)
+{
+    TBenchWindow& bench = Window();
+    bench.Window->FillGameList();
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench.Window->MenuIconsViewClick(TListStyle::LargeIcons);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        bench.Window->MenuIconsViewClick(TListStyle::Details);
+        bench.Window->repaint();
+    }
+    uint32_t round = 0;
+    for (int i = 0; i < bench.Startup.Catalogue().Count(); ++i)
+        round = std::max(round, bench.Startup.Catalogue().At(i).ZipDateRound);
+    int read = 0;
+    for (int i = 0; i < bench.Startup.Catalogue().Count(); ++i)
+        read += bench.Startup.Catalogue().At(i).ZipDateRound == round ? 1 : 0;
+    state.counters["dates_read"] = read;
+    bench.Window->MenuIconsViewClick(TListStyle::LargeIcons);
+}
+BENCHMARK(BM_WindowSwitchToDetails)->Unit(benchmark::kMillisecond);
 
 void BM_WindowSortByName(benchmark::State& state)
 {

@@ -23,6 +23,8 @@ public:
     int32_t InstallState = kNotInstalled;
     // Modification date of the archive found by the last detection, as shown in the list; empty if none.
     std::string ZipDate;
+    // The round of on-screen date reading ZipDate was last read in (see TZipDateReader); 0 for none.
+    uint32_t ZipDateRound = 0;
 
     bool Installed() const { return InstallState != kNotInstalled; }
 };

@@ -188,6 +188,19 @@ void UpdateInstallState(TGameObject& game, const TZipRomPaths& zipRomPaths)
     SetZipDate(game, archive.empty() ? std::nullopt : FileModificationTime(archive));
 }
 
+TZipDateReader::TZipDateReader(const TZipRomPaths& zipRomPaths)
+    : m_zipRomPaths(zipRomPaths), m_locator(std::make_unique<TFileLocator>(TFileLocator::TMode::Direct))
+{
+}
+
+TZipDateReader::~TZipDateReader() = default;
+
+void TZipDateReader::Read(TGameObject& game)
+{
+    const std::string archive = SearchZipDirect(*m_locator, game, m_zipRomPaths);
+    SetZipDate(game, archive.empty() ? std::nullopt : FileModificationTime(archive));
+}
+
 std::string SearchZip(const TGameObject& game, const TZipRomPaths& zipRomPaths)
 {
     TFileLocator locator(TFileLocator::TMode::Direct);

@@ -27,8 +27,13 @@ std::optional<int> TGameListController::Fill(TZipDates zipDates, TDateTime now)
 {
     // Archives change on disk between fills; the list shows their dates as they are now. Unseen, they wait.
     const bool shown = ZipDatesShown();
+    m_onScreenDates.reset();
     if (shown && zipDates == TZipDates::Refresh) {
-        UpdateZipDates(m_catalogue, m_zipRomPaths);
+        if (m_view.SortColumn == TListColumn::ZipDate) {
+            ReadAllZipDates();
+        } else {
+            ReadZipDatesOnScreen();
+        }
     }
     m_zipDatesStale = !shown;
     m_filter.SetInstallFilter(m_view.Filter);
@@ -56,19 +61,46 @@ bool TGameListController::ZipDatesShown() const
     return m_view.ListStyle == TListStyle::Details || m_view.SortColumn == TListColumn::ZipDate;
 }
 
-void TGameListController::ShowCurrentZipDates()
+void TGameListController::ShowCurrentZipDates(bool forSort)
 {
-    if (!m_zipDatesStale) {
+    if (forSort && (m_zipDatesStale || m_onScreenDates)) {
+        ReadAllZipDates();
+    } else if (m_zipDatesStale) {
+        ReadZipDatesOnScreen();
+    } else {
         return;
     }
-    UpdateZipDates(m_catalogue, m_zipRomPaths);
     m_zipDatesStale = false;
     m_rows.ZipDatesRead();
+}
+
+void TGameListController::ReadAllZipDates()
+{
+    m_onScreenDates.reset();
+    UpdateZipDates(m_catalogue, m_zipRomPaths);
+}
+
+// A whole pass over 100,000 archives is far too slow for a switch of the list style.
+void TGameListController::ReadZipDatesOnScreen()
+{
+    m_onScreenDates = std::make_unique<TZipDateReader>(m_zipRomPaths);
+    if (++m_dateRound == 0) {
+        m_dateRound = 1; // 0 is every record's "never read"
+    }
+}
+
+void TGameListController::FreshenZipDate(TGameObject& game)
+{
+    if (m_onScreenDates && game.ZipDateRound != m_dateRound) {
+        m_onScreenDates->Read(game);
+        game.ZipDateRound = m_dateRound;
+    }
 }
 
 void TGameListController::Release()
 {
     m_zipDatesStale = false;
+    m_onScreenDates.reset();
     m_rows.Clear();
 }
 
@@ -90,7 +122,7 @@ void TGameListController::SortOn(TListColumn column)
 {
     m_view.SortColumn = column;
     if (column == TListColumn::ZipDate) {
-        ShowCurrentZipDates();
+        ShowCurrentZipDates(true);
     }
     m_rows.Sort(column, m_view.Descending);
     RememberListPos();

@@ -4,6 +4,7 @@
 // rows (they tell their view of every change) and answers the two questions below.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -61,8 +62,11 @@ public:
     std::optional<int> Fill(TZipDates zipDates, TDateTime now);
     // The Details style shows the dates, a sort by them orders the list by them; nothing else uses them.
     bool ZipDatesShown() const;
-    // Reads the dates a fill skipped, before they are shown or sorted on.
-    void ShowCurrentZipDates();
+    // Makes the dates a fill skipped current before they are shown or sorted on: for a sort all of them
+    // now, for the Details style only as each row comes on screen (FreshenZipDate).
+    void ShowCurrentZipDates(bool forSort = false);
+    // Called by the view for every date it shows: reads it from disk once per round of on-screen reading.
+    void FreshenZipDate(TGameObject& game);
     // The records are about to be released: the list lets go of them, and the next fill decides anew.
     void Release();
 
@@ -103,6 +107,8 @@ public:
 
 private:
     void ApplyPlayOrder();
+    void ReadAllZipDates();
+    void ReadZipDatesOnScreen();
     TListSelection AskSelection() const;
     TPlayFilters AskPlayFilters() const;
 
@@ -115,6 +121,9 @@ private:
     TGameListFilter m_filter;
     // A fill skipped the zip dates: the records may hold older ones.
     bool m_zipDatesStale = false;
+    // While set, the records' dates are read as their rows are shown, once per round.
+    std::unique_ptr<TZipDateReader> m_onScreenDates;
+    uint32_t m_dateRound = 0;
     // The game to select again when a search that began with it is cleared.
     std::string m_gameBeforeSearch;
     std::string m_searchPick; // the first match the search selected itself

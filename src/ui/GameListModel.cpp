@@ -128,6 +128,9 @@ QVariant TGameListModel::data(const QModelIndex& index, int role) const
         case 1:
             return TextFromBytes(game->ZipName);
         case 2:
+            if (FreshenZipDate) {
+                FreshenZipDate(*GameAt(index.row()));
+            }
             return TextFromBytes(game->ZipDate);
         default:
             return PlayColumnText(*game, index.column());

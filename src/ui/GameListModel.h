@@ -2,6 +2,7 @@
 // The game list as one table model over the catalogue's records; every list style is a view of it. It
 // draws the rows of a TGameRows: the filtered, sorted list and the part of it that matches the search.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Asked before a date is shown, so that it is read from disk as late as it can be.
+    std::function<void(TGameObject&)> FreshenZipDate;
 
 signals:
     void Sorted(int column, bool descending);

@@ -62,6 +62,7 @@ TMain::TMain(const TPlatformServices& services, TStartup& startup, QWidget* pare
       m_view(m_list->View()), m_sound(new TGameSound(&m_media, &m_dialogs))
 {
     m_list->Selection = [this] { return ListSelection(); };
+    m_model->FreshenZipDate = [this](TGameObject& game) { m_list->FreshenZipDate(game); };
     m_list->PlayFilters = [this] { return PlayFilters(); };
     m_list->OnError = [this](const std::string& text) { ShowError(text); };
     setObjectName("Main1");
