@@ -31,4 +31,4 @@ struct TSession
 // Starts the game with the session's paths, rom paths and runner. statusText receives the run's summary.
 // Never throws for file errors: they are in the result, for the caller to show.
 TLaunchResult LaunchGame(TSession& session, TGameObject& game, TDialogs& dialogs, TShell& shell,
-                         std::function<void(const std::string&)> statusText);
+                         std::function<void(const std::string&)> statusText, TProgress putAsideProgress = {});

@@ -91,7 +91,7 @@ TLaunchResult LaunchGame(TLaunchContext& context)
     std::error_code ec;
     fs::create_directory(paths.PcxDir, ec);
     fs::create_directory(paths.PcxBackDir, ec);
-    ClearCaptureDir(paths.PcxDir, paths.PcxBackDir);
+    ClearCaptureDir(paths.PcxDir, paths.PcxBackDir, context.PutAsideProgress);
 
     // Relative paths are meant from where the program stands now, not from EmuDir.
     const std::string emuDir = AbsoluteDir(paths.EmuDir);

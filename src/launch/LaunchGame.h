@@ -11,6 +11,7 @@
 #include "catalogue/InstalledGames.h"
 #include "launch/ExecFile.h"
 #include "platform/Dialogs.h"
+#include "shots/ScreenshotFiles.h"
 #include "platform/Shell.h"
 
 // What a launch came to.
@@ -36,6 +37,8 @@ struct TLaunchContext
     TDialogs& Dialogs;
     TShell& Shell;
     std::function<void(const std::string&)> SetStatusText; // status panel 1
+    // How far the put-aside of an earlier run's many captures has come; may be empty.
+    TProgress PutAsideProgress;
     // Filled as the launch goes: after a throw it still says whether the emulator ran.
     TLaunchResult Result;
 };

@@ -196,10 +196,14 @@ std::string NextFreeGameplayName(const std::string& gameplayDir, const std::stri
     return NextFreeName(TakenGameplayNames(gameplayDir, zip), gameplayDir, zip);
 }
 
-void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir)
+void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir, const TProgress& progress)
 {
+    constexpr size_t kProgressStep = 1000;
     const TFolderListing listing(pcxDir);
+    const bool tell = progress && listing.Count() > kProgressStep;
     for (size_t i = 0; i < listing.Count(); ++i) {
+        if (tell && i > 0 && i % kProgressStep == 0)
+            progress(i, listing.Count());
         const std::string name(listing.At(i).Name);
         const std::string source = pcxDir + name;
         if (listing.At(i).Kind == TEntryKind::Folder || !IsShotFile(source))
@@ -211,6 +215,8 @@ void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir)
         if (CopyFileAtomically(source, target, true))
             ::unlink(source.c_str());
     }
+    if (tell)
+        progress(listing.Count(), listing.Count());
 }
 
 void HarvestNewScreenshots(const std::string& pcxDir, const std::string& gameplayDir, const std::string& zip)

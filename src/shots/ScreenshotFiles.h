@@ -2,6 +2,7 @@
 // The screenshot files of a game: category folders, name rules, the list of one game's pictures and the
 // filing of the shots the emulator took during a run. Plain file operations; no picture is decoded here.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,11 @@ std::vector<TScreenshotEntry> BuildScreenshotEntries(const TScreenshotDirs& dirs
                                                      const TScreenshotCategories& categories);
 // The first free "<zip>.NNN" in gameplayDir, always ending in ".pcx".
 std::string NextFreeGameplayName(const std::string& gameplayDir, const std::string& zip);
-// Puts aside what lies in pcxDir before a run; a file is deleted only after its copy succeeded.
-void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir);
+// Puts aside what lies in pcxDir before a run; a file is deleted only after its copy succeeded. In a large
+// folder progress hears every so many entries how many of all were gone through, and once at the end.
+using TProgress = std::function<void(size_t done, size_t total)>;
+void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir,
+                     const TProgress& progress = {});
 // Moves the PCX shots of the run into gameplayDir under the next free numbers; removes an empty pcxDir.
 void HarvestNewScreenshots(const std::string& pcxDir, const std::string& gameplayDir, const std::string& zip);
 // "001" to "999", then all digits.

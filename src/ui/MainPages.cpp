@@ -1,9 +1,11 @@
 // TMain: hosting the "Screenshot" and "Settings" pages, default-settings editing and the game launch.
 #include "ui/MainWindow.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "app/Session.h"
@@ -103,6 +105,18 @@ void TMain::DefaultSettingsModeEnded()
     UpdateSelection();
 }
 
+// Thousands of captures left in pcx/ take seconds to put aside: the window says so and keeps painting.
+void TMain::ShowPutAsideProgress(size_t done, size_t total)
+{
+    if (done < total) {
+        statusBar()->showMessage(
+            QString("Putting aside the shots of an earlier run: %1 of %2").arg(done).arg(total));
+    } else {
+        statusBar()->clearMessage();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void TMain::StartEmuButtonClick()
 {
     if (!m_startEmuButton->isEnabled() || !m_currentGame || EditingDefaults()) {
@@ -115,9 +129,10 @@ void TMain::StartEmuButtonClick()
     const QString before = m_statusText->text();
     SetStatusText(TextFromBytes("Starting " + m_currentGame->GameName) + QString::fromUtf8(" \u2026"));
     TGameObject& game = *m_currentGame;
-    const TLaunchResult result =
-        LaunchGame(m_session, game, m_dialogs, m_shell,
-                   [this](const std::string& text) { SetStatusText(TextFromBytes(text)); });
+    const TLaunchResult result = LaunchGame(
+        m_session, game, m_dialogs, m_shell,
+        [this](const std::string& text) { SetStatusText(TextFromBytes(text)); },
+        [this](size_t done, size_t total) { ShowPutAsideProgress(done, total); });
     RecordPlay(game, result);
     // A run that gave no summary leaves the status bar as it was.
     if (result.Summary.empty()) {

@@ -147,6 +147,7 @@ protected:
     TSession& m_session;
 
 private:
+    void ShowPutAsideProgress(size_t done, size_t total);
     void CreateControls();
     void CreatePages();
     void ConnectMenus();

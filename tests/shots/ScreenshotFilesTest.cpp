@@ -273,6 +273,22 @@ TEST_F(ScreenshotFolders, ClearCaptureDirPutsFilesAsideAndKeepsFolders)
     EXPECT_FALSE(Exists("pcxback/sub"));
 }
 
+TEST_F(ScreenshotFolders, ALargeCaptureFolderTellsHowFarThePutAsideHasCome)
+{
+    std::vector<std::pair<size_t, size_t>> told;
+    const TProgress progress = [&](size_t done, size_t total) { told.emplace_back(done, total); };
+    Touch("pcx/one.pcx", "x");
+    fs::create_directory(m_temp.Path() / "pcxback");
+    ClearCaptureDir(m_temp.Dir() + "pcx/", m_temp.Dir() + "pcxback/", progress);
+    EXPECT_TRUE(told.empty()) << "a small folder goes without a word";
+    for (int i = 0; i < 2500; ++i)
+        Touch("pcx/s" + std::to_string(i) + ".pcx", "x");
+    ClearCaptureDir(m_temp.Dir() + "pcx/", m_temp.Dir() + "pcxback/", progress);
+    using TTold = std::vector<std::pair<size_t, size_t>>;
+    EXPECT_EQ(told, (TTold{{1000, 2500}, {2000, 2500}, {2500, 2500}}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_temp.Path() / "pcx"), {}), 0);
+}
+
 TEST_F(ScreenshotFolders, ClearCaptureDirKeepsAFileWhoseCopyFailed)
 {
     Touch("pcx/a.pcx", "a");
