@@ -17,6 +17,7 @@
 #include "catalogue/GameObject.h"
 #include "controllers/ScreenShotViewer.h"
 #include "platform/qt/QtText.h"
+#include "ui/BoxesAfterShow.h"
 #include "ui/ScreenShot1.h"
 #include "ui/ScreenShotWidgets.h"
 #include "ui/ToolGlyphs.h"
@@ -81,7 +82,8 @@ QToolButton* NewButton(QWidget* parent, const char* name, const char* hint, TToo
 } // namespace
 
 TScreenShotPage::TScreenShotPage(QWidget* parent, TDialogs& dialogs)
-    : QWidget(parent), m_dialogs(dialogs), m_viewer(std::make_unique<TScreenShotViewer>(dialogs))
+    : QWidget(parent), m_dialogs(dialogs), m_viewerBoxes(new TBoxesAfterShow(dialogs, *this)),
+      m_viewer(std::make_unique<TScreenShotViewer>(*m_viewerBoxes))
 {
     setObjectName("ScreenShotPage");
     CreateControls();

@@ -20,6 +20,7 @@ class QToolButton;
 class TDialogs;
 class TGameObject;
 class TScreenShot;
+class TBoxesAfterShow;
 class TScreenShotViewer;
 class TSSImage;
 class TSSPanel;
@@ -104,6 +105,7 @@ private:
     void SyncMenuFromViewer();
 
     TDialogs& m_dialogs;
+    TBoxesAfterShow* m_viewerBoxes; // a child: the viewer's failures wait for the window
     std::unique_ptr<TScreenShotViewer> m_viewer;
     TScreenShot* m_timerDialog = nullptr; // a child of the page
     QActionGroup* m_scalingGroup = nullptr;
