@@ -51,6 +51,12 @@ void SetZipDate(TGameObject& game, std::optional<TDateTime> modified)
         game.ZipDate.clear();
 }
 
+// The date of the archive a single-game search found, or none when it found nothing.
+void SetZipDateOf(TGameObject& game, const std::string& archive)
+{
+    SetZipDate(game, archive.empty() ? std::nullopt : FileModificationTime(archive));
+}
+
 // A whole-catalogue pass: every folder read and hashed once, the search list split once, each name
 // hashed once for all folders, and a found archive's date read relative to its open folder.
 class TCataloguePass
@@ -185,7 +191,7 @@ void UpdateInstallState(TGameObject& game, const TZipRomPaths& zipRomPaths)
         game.InstallState = kInstalled;
     else
         game.InstallState = archive.empty() ? kNotInstalled : kInstalledOnExtraPath;
-    SetZipDate(game, archive.empty() ? std::nullopt : FileModificationTime(archive));
+    SetZipDateOf(game, archive);
 }
 
 TZipDateReader::TZipDateReader(const TZipRomPaths& zipRomPaths)
@@ -197,8 +203,7 @@ TZipDateReader::~TZipDateReader() = default;
 
 void TZipDateReader::Read(TGameObject& game)
 {
-    const std::string archive = SearchZipDirect(*m_locator, game, m_zipRomPaths);
-    SetZipDate(game, archive.empty() ? std::nullopt : FileModificationTime(archive));
+    SetZipDateOf(game, SearchZipDirect(*m_locator, game, m_zipRomPaths));
 }
 
 std::string SearchZip(const TGameObject& game, const TZipRomPaths& zipRomPaths)

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/AtomicFile.h"
+
 TMessage ExecEmuFailMessage()
 {
     return ErrorMessage(
@@ -39,8 +41,7 @@ std::string LastRunFailure(const TExecFile& execEmu, const std::string& program)
     const std::string& reported = execEmu.LastErrorLines();
     std::string text = ScriptFailureText(*status, program);
     // A wrapper script that is there but cannot find its own program (wine, say) also ends with 127.
-    std::error_code ec;
-    if (*status == 127 && !reported.empty() && std::filesystem::is_regular_file(program, ec))
+    if (*status == 127 && !reported.empty() && IsRegularFile(program))
         text = "Korb could not be started: " + program + " could not start a program it needs.";
     if (text.empty() || reported.empty())
         return text;

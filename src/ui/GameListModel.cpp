@@ -117,7 +117,7 @@ QVariant TGameListModel::Icon(const TGameObject& game) const
 
 QVariant TGameListModel::data(const QModelIndex& index, int role) const
 {
-    const TGameObject* game = GameAt(index.row());
+    TGameObject* game = GameAt(index.row());
     if (!game) {
         return {};
     }
@@ -129,7 +129,7 @@ QVariant TGameListModel::data(const QModelIndex& index, int role) const
             return TextFromBytes(game->ZipName);
         case 2:
             if (FreshenZipDate) {
-                FreshenZipDate(*GameAt(index.row()));
+                FreshenZipDate(*game);
             }
             return TextFromBytes(game->ZipDate);
         default:
