@@ -1,6 +1,7 @@
 #include "catalogue/GameObject.h"
 #include "base/AsciiText.h"
 
+#include <atomic>
 #include <utility>
 
 namespace {
@@ -28,6 +29,7 @@ void TGameObjectList::AddGame(std::unique_ptr<TGameObject> game)
 {
     m_games.push_back(std::move(game));
     Index(Count() - 1);
+    m_generation = NextGeneration();
 }
 
 void TGameObjectList::ClearGames()
@@ -35,6 +37,13 @@ void TGameObjectList::ClearGames()
     m_games.clear();
     m_slots.clear();
     m_indexed = 0;
+    m_generation = NextGeneration();
+}
+
+uint64_t TGameObjectList::NextGeneration()
+{
+    static std::atomic<uint64_t> last{0};
+    return ++last;
 }
 
 void TGameObjectList::Reserve(int count)

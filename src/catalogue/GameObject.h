@@ -44,6 +44,9 @@ public:
     // Asks the memory for the index slot that a lookup or an addition of zipName reads first: a caller
     // that knows its next names early hides the wait for a slot of a large index behind other work.
     void PrefetchIndexOf(std::string_view zipName) const;
+    // Changes with every addition and clearing, and differs between lists: what is worked out once over
+    // the games (a sort order) is valid while it is unchanged.
+    uint64_t Generation() const { return m_generation; }
 
 private:
     void Index(int game);
@@ -54,4 +57,7 @@ private:
     // name's hash in its high half and the game's index + 1 in its low half; 0 is a free slot.
     std::vector<uint64_t> m_slots;
     size_t m_indexed = 0;
+    uint64_t m_generation = NextGeneration();
+
+    static uint64_t NextGeneration();
 };

@@ -1,5 +1,6 @@
 #include "catalogue/PlayLog.h"
 
+#include <atomic>
 #include <ctime>
 #include <limits>
 
@@ -92,6 +93,12 @@ const TPlayRecord* TPlayLog::Find(const std::string& zipName) const
     return it == m_records.end() ? nullptr : &it->second;
 }
 
+uint64_t TPlayLog::NextRevision()
+{
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
 TPlayRecord TPlayLog::Record(const std::string& zipName) const
 {
     const TPlayRecord* record = Find(zipName);
@@ -106,6 +113,7 @@ void TPlayLog::SetFavourite(const std::string& zipName, bool favourite)
     if (record.Favourite == favourite)
         return;
     record.Favourite = favourite;
+    m_revision = NextRevision();
     WriteRecord(zipName, record);
     Save();
 }
@@ -120,6 +128,7 @@ void TPlayLog::RecordPlay(const std::string& zipName, int64_t runSeconds, TDateT
     // A date the file could not read back would lose the game's last-played date at the next start.
     if (ParseDateTime(FormatDateTime(endedAt)) == endedAt)
         record.LastPlayed = endedAt;
+    m_revision = NextRevision();
     WriteRecord(zipName, record);
     Save();
 }

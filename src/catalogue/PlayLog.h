@@ -48,6 +48,9 @@ public:
     const TPlayRecord* Find(const std::string& zipName) const;
     // Every game with a record, keyed by its lower-cased zip name.
     const std::unordered_map<std::string, TPlayRecord>& Records() const { return m_records; }
+    // Changes with every change of the records and differs between logs: what is worked out from them
+    // (a sort's keys) stays valid while it is unchanged.
+    uint64_t Revision() const { return m_revision; }
 
     // These change the log and then replace the file atomically; they throw TFileError when the file
     // cannot be written (the change is kept in memory and goes out with the next write). A zip name that
@@ -77,6 +80,9 @@ private:
     TPlayViewChoices m_view;
     std::string m_loadError;
     bool m_readOnly = false;
+    uint64_t m_revision = NextRevision();
+
+    static uint64_t NextRevision();
 };
 
 // The local date and time now, whole seconds.

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
+#include <string_view>
 
 #include "base/AsciiText.h"
 #include "base/DateTimeText.h"
+#include "controllers/KeyOrder.h"
 
 TGameListEntry MakeGameListEntry(TGameObject& game)
 {
@@ -167,60 +170,59 @@ std::vector<int> Positions(size_t count)
     return positions;
 }
 
-std::vector<int> OrderByText(const std::vector<TGameListEntry>& entries, TListColumn column, bool descending)
+// The upper-cased texts of the entries side by side, with their starts, and their sorted keys.
+struct TSortedTexts
 {
-    std::string block;
-    block.reserve(entries.size() * 24);
-    std::vector<size_t> starts;
-    starts.reserve(entries.size());
-    std::vector<TTextKey> keys;
-    keys.reserve(entries.size());
+    std::string Block;
+    std::vector<size_t> Starts;
+    std::vector<TTextKey> Keys;
+
+    std::string_view Text(const TTextKey& key) const
+    {
+        return {Block.data() + Starts[size_t(key.Index)], key.Size};
+    }
+};
+
+TSortedTexts SortTexts(const std::vector<TGameListEntry>& entries, TListColumn column, bool descending)
+{
+    TSortedTexts texts;
+    texts.Block.reserve(entries.size() * 24);
+    texts.Starts.reserve(entries.size());
+    texts.Keys.reserve(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
         const std::string& text = TextOf(entries[i], column);
-        const size_t start = block.size();
-        block.resize(start + text.size());
-        std::transform(text.begin(), text.end(), block.begin() + ptrdiff_t(start),
+        const size_t start = texts.Block.size();
+        texts.Block.resize(start + text.size());
+        std::transform(text.begin(), text.end(), texts.Block.begin() + ptrdiff_t(start),
                        [](char c) { return UpperAscii(c); });
-        starts.push_back(start);
+        texts.Starts.push_back(start);
         TTextKey key{{}, text.size(), static_cast<int>(i)};
-        LoadKey(block.data() + start, key, 0);
-        keys.push_back(key);
+        LoadKey(texts.Block.data() + start, key, 0);
+        texts.Keys.push_back(key);
     }
-    SortTextKeys(block, starts, keys, descending);
+    SortTextKeys(texts.Block, texts.Starts, texts.Keys, descending);
+    return texts;
+}
+
+std::vector<int> OrderByText(const std::vector<TGameListEntry>& entries, TListColumn column, bool descending)
+{
+    const TSortedTexts texts = SortTexts(entries, column, descending);
     std::vector<int> order;
-    order.reserve(keys.size());
-    for (const TTextKey& key : keys) {
+    order.reserve(texts.Keys.size());
+    for (const TTextKey& key : texts.Keys) {
         order.push_back(key.Index);
     }
     return order;
 }
 
-template <typename TValue> struct TNumberKey
+std::vector<int> OrderByRadix(std::vector<uint64_t> keys, bool descending)
 {
-    TValue Value;
-    int Index;
-    int Tie = 0; // decides between equal values, always ascending, before the position does
-};
-
-template <typename TValue>
-std::vector<int> OrderByNumbers(std::vector<TNumberKey<TValue>> keys, bool descending)
-{
-    using TKey = TNumberKey<TValue>;
-    std::sort(keys.begin(), keys.end(), [descending](const TKey& a, const TKey& b) {
-        if (a.Value != b.Value) {
-            return descending ? a.Value > b.Value : a.Value < b.Value;
+    if (descending) {
+        for (uint64_t& key : keys) {
+            key = ~key;
         }
-        if (a.Tie != b.Tie) {
-            return a.Tie < b.Tie;
-        }
-        return a.Index < b.Index;
-    });
-    std::vector<int> order;
-    order.reserve(keys.size());
-    for (const TKey& key : keys) {
-        order.push_back(key.Index);
     }
-    return order;
+    return StableOrderOf(keys);
 }
 } // namespace
 
@@ -232,24 +234,57 @@ std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, TList
     case TListColumn::ZipName:
         return OrderByText(entries, column, descending);
     case TListColumn::ZipDate: {
-        std::vector<TNumberKey<double>> keys;
+        std::vector<uint64_t> keys;
         keys.reserve(entries.size());
-        for (size_t i = 0; i < entries.size(); ++i) {
-            keys.push_back({entries[i].DateKey, static_cast<int>(i)});
+        for (const TGameListEntry& entry : entries) {
+            keys.push_back(OrderedKey(entry.DateKey));
         }
-        return OrderByNumbers(std::move(keys), descending);
+        return OrderByRadix(std::move(keys), descending);
     }
     default:
         return Positions(entries.size());
     }
 }
 
+std::vector<uint32_t> GameListTextRanks(const std::vector<TGameListEntry>& entries, TListColumn column)
+{
+    const TSortedTexts texts = SortTexts(entries, column, false);
+    std::vector<uint32_t> ranks(entries.size());
+    uint32_t rank = 0;
+    for (size_t i = 0; i < texts.Keys.size(); ++i) {
+        if (i > 0 && texts.Text(texts.Keys[i]) != texts.Text(texts.Keys[i - 1])) {
+            ++rank;
+        }
+        ranks[size_t(texts.Keys[i].Index)] = rank;
+    }
+    return ranks;
+}
+
+std::vector<int> OrderByRanks(const std::vector<uint32_t>& ranks, bool descending)
+{
+    return OrderByRadix(std::vector<uint64_t>(ranks.begin(), ranks.end()), descending);
+}
+
 std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending, const std::vector<int>& ties)
 {
-    std::vector<TNumberKey<int64_t>> numbers;
-    numbers.reserve(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
-        numbers.push_back({keys[i], static_cast<int>(i), i < ties.size() ? ties[i] : 0});
+    // Ties first, then the keys: the second stable pass keeps the first's order among equal keys.
+    std::vector<int> byTies(keys.size());
+    std::iota(byTies.begin(), byTies.end(), 0);
+    if (!ties.empty()) {
+        std::vector<uint64_t> tieKeys(keys.size(), 0);
+        for (size_t i = 0; i < keys.size() && i < ties.size(); ++i) {
+            tieKeys[i] = OrderedKey(int64_t(ties[i]));
+        }
+        byTies = StableOrderOf(tieKeys);
     }
-    return OrderByNumbers(std::move(numbers), descending);
+    std::vector<uint64_t> sortKeys;
+    sortKeys.reserve(keys.size());
+    for (const int position : byTies) {
+        sortKeys.push_back(OrderedKey(keys[size_t(position)]));
+    }
+    std::vector<int> order = OrderByRadix(std::move(sortKeys), descending);
+    for (int& position : order) {
+        position = byTies[size_t(position)];
+    }
+    return order;
 }

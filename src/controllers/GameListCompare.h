@@ -18,7 +18,7 @@ struct TGameListEntry
 {
     TGameObject* Game = nullptr;
     double DateKey = 0; // seconds of the zip date; kNoZipDate when it has none
-    int NameRank = -1;  // the place in the list sorted by name, once a sort needed it
+    int Index = -1;     // its game's place among the games the list's text ranks are made over
 };
 
 // Games without a zip date sort after every dated one in ascending order.
@@ -37,6 +37,12 @@ int GameListCompare(const TGameListEntry& a, const TGameListEntry& b, TListColum
 // one block instead of following every entry to its record at each comparison.
 std::vector<int> GameListOrder(const std::vector<TGameListEntry>& entries, TListColumn column,
                                bool descending);
+
+// For each entry, the place of its text for column (Name or ZipName) among the distinct texts of entries,
+// in ascending order: equal texts share a rank, so a stable order by rank is the stable order by text.
+std::vector<uint32_t> GameListTextRanks(const std::vector<TGameListEntry>& entries, TListColumn column);
+// Positions into ranks, smallest first (largest first when descending); equal ranks keep their order.
+std::vector<int> OrderByRanks(const std::vector<uint32_t>& ranks, bool descending);
 
 // Positions into keys, smallest first (largest first when descending); equal keys go by ties, smallest
 // first in both directions, then keep their earlier order.

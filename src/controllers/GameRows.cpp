@@ -3,16 +3,26 @@
 #include <algorithm>
 #include <numeric>
 
-#include "catalogue/PlayLog.h"
 
 void TGameRows::SetEntries(std::vector<TGameListEntry> entries)
+{
+    std::vector<TGameObject*> games;
+    games.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        entries[i].Index = int(i);
+        games.push_back(entries[i].Game);
+    }
+    m_sortKeys.UseGames(std::move(games));
+    Reset(std::move(entries));
+}
+
+void TGameRows::Reset(std::vector<TGameListEntry> entries)
 {
     if (BeforeReset)
         BeforeReset();
     m_entries = std::move(entries);
     m_datesRead = true;
     m_nameIndexValid = false;
-    m_nameRanksValid = false;
     ApplySearch();
     if (AfterReset)
         AfterReset();
@@ -25,10 +35,11 @@ void TGameRows::Fill(TGameObjectList& catalogue, const TGameListFilter& filter)
     for (int i = 0; i < catalogue.Count(); ++i) {
         TGameObject& game = catalogue.At(i);
         if (filter.Accepts(game)) {
-            entries.push_back({&game, kNoZipDate});
+            entries.push_back({&game, kNoZipDate, i});
         }
     }
-    SetEntries(std::move(entries));
+    m_sortKeys.UseCatalogue(catalogue);
+    Reset(std::move(entries));
     m_datesRead = false;
 }
 
@@ -109,64 +120,56 @@ void TGameRows::BuildNameIndex()
     m_nameIndexValid = true;
 }
 
-std::vector<int64_t> TGameRows::PlayKeys(int column) const
+std::vector<int64_t> TGameRows::PlayKeys(TListColumn column)
 {
-    std::vector<int64_t> keys(m_entries.size(), 0);
-    if (!m_playLog) {
-        return keys;
-    }
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        const TPlayRecord* record = m_playLog->Find(m_entries[i].Game->ZipName);
-        if (!record) {
-            continue;
-        }
-        switch (TPlayColumn(column)) {
-        case TPlayColumn::Played:
-            keys[i] = record->PlayCount;
-            break;
-        case TPlayColumn::Time:
-            keys[i] = record->PlaySeconds;
-            break;
-        case TPlayColumn::LastPlayed:
-            // Never played counts as the oldest, so the most recent games lead a descending list.
-            keys[i] = record->LastPlayed ? record->LastPlayed->Seconds : 0;
-            break;
-        case TPlayColumn::None:
-            break;
-        }
+    const std::vector<int64_t>& ofGames = m_sortKeys.PlayKeys(column, m_playLog);
+    std::vector<int64_t> keys;
+    keys.reserve(m_entries.size());
+    for (const TGameListEntry& entry : m_entries) {
+        keys.push_back(ofGames[size_t(entry.Index)]);
     }
     return keys;
 }
 
-// Each entry's place in the list sorted by name: games that tie on a play column run A to Z both ways.
-// Kept with the entries, which move with every sort: only the first play-column sort of a list pays for it.
-std::vector<int> TGameRows::NameRanks()
+std::vector<uint32_t> TGameRows::TextRanks(TListColumn column)
 {
-    if (!m_nameRanksValid) {
-        const std::vector<int> byName = GameListOrder(m_entries, TListColumn::Name, false);
-        for (size_t place = 0; place < byName.size(); ++place) {
-            m_entries[size_t(byName[place])].NameRank = int(place);
-        }
-        m_nameRanksValid = true;
-    }
-    std::vector<int> ranks(m_entries.size());
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        ranks[i] = m_entries[i].NameRank;
+    const std::vector<uint32_t>& ofGames = m_sortKeys.TextRanks(column);
+    std::vector<uint32_t> ranks;
+    ranks.reserve(m_entries.size());
+    for (const TGameListEntry& entry : m_entries) {
+        ranks.push_back(ofGames[size_t(entry.Index)]);
     }
     return ranks;
+}
+
+std::vector<int> TGameRows::Order(TListColumn column, bool descending)
+{
+    switch (column) {
+    case TListColumn::Name:
+    case TListColumn::ZipName:
+        return OrderByRanks(TextRanks(column), descending);
+    case TListColumn::ZipDate:
+        if (!m_datesRead) {
+            ReadZipDates();
+        }
+        return GameListOrder(m_entries, column, descending);
+    case TListColumn::Played:
+    case TListColumn::Time:
+    case TListColumn::LastPlayed: {
+        // Games that tie on a play column run A to Z both ways.
+        const std::vector<uint32_t> names = TextRanks(TListColumn::Name);
+        return OrderByKeys(PlayKeys(column), descending, std::vector<int>(names.begin(), names.end()));
+    }
+    default:
+        return GameListOrder(m_entries, column, descending);
+    }
 }
 
 void TGameRows::Sort(TListColumn sortColumn, bool descending)
 {
     if (BeforeSort)
         BeforeSort();
-    const int column = static_cast<int>(sortColumn);
-    if (sortColumn == TListColumn::ZipDate && !m_datesRead) {
-        ReadZipDates();
-    }
-    const std::vector<int> order = column >= int(TPlayColumn::Played)
-                                       ? OrderByKeys(PlayKeys(column), descending, NameRanks())
-                                       : GameListOrder(m_entries, sortColumn, descending);
+    const std::vector<int> order = Order(sortColumn, descending);
     std::vector<TGameListEntry> sorted;
     sorted.reserve(m_entries.size());
     std::vector<int> newFullRows(m_entries.size());

@@ -9,6 +9,7 @@
 #include "controllers/GameListCompare.h"
 #include "controllers/GameListFilter.h"
 #include "controllers/GameSearch.h"
+#include "controllers/GameSortKeys.h"
 
 class TPlayLog;
 
@@ -64,15 +65,17 @@ private:
     void ApplySearch(bool narrowing = false);
     void BuildNameIndex();
     bool Shows(size_t entry) const;
-    std::vector<int64_t> PlayKeys(int column) const;
-    std::vector<int> NameRanks();
+    std::vector<int64_t> PlayKeys(TListColumn column);
+    void Reset(std::vector<TGameListEntry> entries);
+    std::vector<uint32_t> TextRanks(TListColumn column);
+    std::vector<int> Order(TListColumn column, bool descending);
 
     std::vector<TGameListEntry> m_entries;
+    TGameSortKeys m_sortKeys; // over the games the entries' Index counts in
     TListColumn m_sortColumn = TListColumn::Name;
     bool m_sortDescending = false;
-    bool m_datesRead = true;       // the entries' date keys hold their games' zip dates
-    bool m_nameRanksValid = false; // the entries' name ranks are those of their names
-    std::vector<int> m_shown;      // indices into m_entries, in list order
+    bool m_datesRead = true;  // the entries' date keys hold their games' zip dates
+    std::vector<int> m_shown; // indices into m_entries, in list order
     TGameSearch m_search;
     // Every entry's names side by side, in list order, so that a keystroke reads one block of memory
     // instead of two records per game. Made at the first search after a fill or a sort.

@@ -81,6 +81,21 @@ TEST_P(GameListOrderRandom, EveryColumnAndDirectionGivesTheStableSortOfTheCompar
     }
 }
 
+TEST_P(GameListOrderRandom, TextRanksOrderAndTieAsTheCompareDoes)
+{
+    Make(3000);
+    for (const TListColumn column : {TListColumn::Name, TListColumn::ZipName}) {
+        const std::vector<uint32_t> ranks = GameListTextRanks(m_entries, column);
+        const std::vector<int> order = StableOrder(m_entries, int(column), false);
+        EXPECT_EQ(ranks[size_t(order[0])], 0u);
+        for (size_t i = 1; i < order.size(); ++i) {
+            const size_t a = size_t(order[i - 1]), b = size_t(order[i]);
+            const bool tie = GameListCompare(m_entries[a], m_entries[b], column, false) == 0;
+            EXPECT_EQ(ranks[b], ranks[a] + (tie ? 0 : 1)) << "place " << i;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Seeds, GameListOrderRandom, ::testing::Values(1u, 2u, 3u));
 
 TEST(GameListOrderCases, TextsDifferingOnlyFarInOrderByThatByte)

@@ -162,3 +162,23 @@ TEST_F(GameListModelSort, EachFillSortsByTheZipDatesOfItsTime)
     m_model.Sort(TListColumn::ZipDate, false);
     EXPECT_EQ(Listed(), (std::vector<int>{1, 2, 0}));
 }
+
+// What the sorts work out once over the catalogue (name ranks, play keys) must follow its changes.
+TEST_F(GameListModelSort, SortsFollowANewCatalogueAndANewPlay)
+{
+    Fill({{"b", "b"}, {"d", "d"}});
+    m_model.Sort(TListColumn::Name, false);
+    Fill({{"a", "a"}, {"c", "c"}});
+    m_model.Sort(TListColumn::Name, true);
+    EXPECT_EQ(Listed(), (std::vector<int>{1, 3, 0, 2}));
+
+    TPlayLog log;
+    m_model.SetPlayLog(&log);
+    log.RecordPlay("d", 60, TDateTime{1600000000});
+    m_model.Sort(TListColumn::Played, true);
+    EXPECT_EQ(Listed(), (std::vector<int>{1, 2, 0, 3}));
+    log.RecordPlay("a", 60, TDateTime{1600000000});
+    log.RecordPlay("a", 60, TDateTime{1600000000});
+    m_model.Sort(TListColumn::Played, true);
+    EXPECT_EQ(Listed(), (std::vector<int>{2, 1, 0, 3}));
+}
