@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 #include "base/WorkingPaths.h"
 #include "catalogue/FileLocator.h"
 
@@ -29,12 +29,6 @@ TOpenFileRequest LocateEmulatorRequest(const std::string& initialDir)
     request.DefaultExt = "exe";
     request.MustExist = true;
     return request;
-}
-
-std::string FolderOf(const std::string& file)
-{
-    const size_t sep = file.find_last_of(kPathSep);
-    return sep == std::string::npos ? std::string(".") + kPathSep : file.substr(0, sep + 1);
 }
 
 TMessage EmulatorMissingMessage(const std::string& path)

@@ -16,8 +16,6 @@ std::optional<std::string> FindEmulator(const std::string& folder);
 bool IsEmulatorFolder(const std::string& folder);
 // The open-file dialog that asks for the emulator, opening in the given folder.
 TOpenFileRequest LocateEmulatorRequest(const std::string& initialDir);
-// The folder part of a file's path, with its trailing separator; "./" for a bare name.
-std::string FolderOf(const std::string& file);
 
 // The missing-emulator message shown when the locate question is cancelled with nothing found.
 TMessage EmulatorMissingMessage(const std::string& path);

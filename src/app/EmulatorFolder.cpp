@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/Startup.h"
+#include "base/FileKinds.h"
 #include "base/SettingsFile.h"
 #include "base/WorkingPaths.h"
 #include "platform/FolderLock.h"

@@ -19,18 +19,12 @@ namespace {
 constexpr size_t kMaxNameLength = 255;
 constexpr size_t kTempDigits = 6;
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 } // namespace
 
 void SyncFolderOf(const std::string& path)
 {
     const std::string folder = FolderOf(path);
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fsync(fd);
@@ -100,34 +94,6 @@ std::string TemporaryNameFor(const std::string& finalName, unsigned number)
     return TemporaryStem(finalName) + kTemporaryMark + std::string(kTempDigits - digits.size(), '0') + digits;
 }
 
-bool IsRegularFile(const std::string& path)
-{
-    struct stat info;
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool IsLinkLeadingOut(const std::string& path)
-{
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return false;
-    std::error_code ec;
-    const fs::path folder =
-        fs::weakly_canonical(fs::absolute(FolderOf(path).empty() ? "." : FolderOf(path)), ec);
-    if (ec)
-        return true;
-    const fs::path target = fs::weakly_canonical(fs::absolute(path), ec);
-    if (ec)
-        return true;
-    const fs::path inside = target.lexically_relative(folder);
-    return inside.empty() || *inside.begin() == "..";
-}
-
-std::string LinkLeftAloneText(const std::string& path)
-{
-    return path + " is a link that leads out of its folder: it was left as it is.";
-}
-
 TAtomicFile::TAtomicFile(const std::string& path) : m_target(path)
 {
     if (IsLinkLeadingOut(path))
@@ -142,7 +108,7 @@ TAtomicFile::TAtomicFile(const std::string& path) : m_target(path)
     }
     const bool hadMode = ::stat(m_target.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     const std::string folder = FolderOf(m_target);
-    const std::string name = m_target.substr(folder.size());
+    const std::string name = m_target.substr(m_target.find_last_of('/') + 1);
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -198,4 +164,30 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes, cons
     if (!file.Stream() || std::fwrite(bytes.data(), 1, bytes.size(), file.Stream()) != bytes.size() ||
         !file.Commit())
         throw TFileError(failure);
+}
+
+bool IsLeftoverTemporaryName(const std::string& name, const std::string& finalName)
+{
+    if (!IsTemporaryName(name))
+        return false;
+    const std::string stem = name.substr(0, name.rfind(kTemporaryMark));
+    if (stem.empty())
+        return false;
+    return finalName.empty() || stem == finalName || stem == TemporaryStem(finalName);
+}
+
+void RemoveLeftoverTemporaries(const std::string& folder, const std::string& finalName)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code statusError;
+        if (!it->is_regular_file(statusError) || it->is_symlink(statusError))
+            continue;
+        if (IsLeftoverTemporaryName(it->path().filename().string(), finalName)) {
+            std::error_code removeError;
+            fs::remove(it->path(), removeError);
+        }
+    }
 }

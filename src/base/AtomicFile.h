@@ -1,8 +1,10 @@
 #pragma once
-// Files replaced whole or not at all, and the checks that keep writes off what symbolic links lead to.
+// Files replaced whole or not at all, and their temporaries.
 
 #include <cstdio>
 #include <string>
+
+#include "base/FileKinds.h"
 
 // Writes to a temporary of a fresh name in the final file's folder, syncs it and renames it over the
 // final name, so a crash or a failed write leaves the old file whole. A final name that is a symbolic
@@ -47,9 +49,9 @@ bool IsTemporaryName(const std::string& name);
 std::string TemporaryStem(const std::string& finalName);
 inline constexpr const char* kTemporaryMark = ".tmp";
 
-// A plain file, links followed; never blocks, whatever the name is (a FIFO, a device, nothing).
-bool IsRegularFile(const std::string& path);
-// True when path is a symbolic link whose target lies outside the folder that holds the link.
-bool IsLinkLeadingOut(const std::string& path);
-// The message for a file left alone because it is such a link.
-std::string LinkLeftAloneText(const std::string& path);
+// UpdateFile writes to "<name>.tmpNNNNNN" beside the file, the name cut so the whole fits a file name.
+// A process killed during the write leaves that file behind: this removes, in folder, every regular file
+// that is such a temporary of finalName, or of any name when finalName is empty.
+void RemoveLeftoverTemporaries(const std::string& folder, const std::string& finalName = std::string());
+// Whether name is a temporary that UpdateFile makes for finalName (for any name when finalName is empty).
+bool IsLeftoverTemporaryName(const std::string& name, const std::string& finalName = std::string());

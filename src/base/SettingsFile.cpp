@@ -720,32 +720,6 @@ void TSettingsFile::UpdateFile() const
     WriteFileAtomically(m_impl->Path, ToBytes(), failure);
 }
 
-bool IsLeftoverTemporaryName(const std::string& name, const std::string& finalName)
-{
-    if (!IsTemporaryName(name))
-        return false;
-    const std::string stem = name.substr(0, name.rfind(kTemporaryMark));
-    if (stem.empty())
-        return false;
-    return finalName.empty() || stem == finalName || stem == TemporaryStem(finalName);
-}
-
-void RemoveLeftoverTemporaries(const std::string& folder, const std::string& finalName)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code statusError;
-        if (!it->is_regular_file(statusError) || it->is_symlink(statusError))
-            continue;
-        if (IsLeftoverTemporaryName(it->path().filename().string(), finalName)) {
-            std::error_code removeError;
-            fs::remove(it->path(), removeError);
-        }
-    }
-}
-
 const std::string& TSettingsFile::Path() const
 {
     return m_impl->Path;

@@ -68,13 +68,6 @@ private:
     std::unique_ptr<TImpl> m_impl;
 };
 
-// UpdateFile writes to "<name>.tmpNNNNNN" beside the file, the name cut so the whole fits a file name.
-// A process killed during the write leaves that file behind: this removes, in folder, every regular file
-// that is such a temporary of finalName, or of any name when finalName is empty.
-void RemoveLeftoverTemporaries(const std::string& folder, const std::string& finalName = std::string());
-// Whether name is a temporary that UpdateFile makes for finalName (for any name when finalName is empty).
-bool IsLeftoverTemporaryName(const std::string& name, const std::string& finalName = std::string());
-
 // The integer reading of a settings value: decimal, or hexadecimal after "$", "0x" or "0X"; nothing when
 // the text is not such a number or does not fit 32 bits.
 std::optional<int> ParseSettingsInteger(std::string_view text);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 #include "base/PlainFileName.h"
 #include "base/SettingsFile.h"
 #include "catalogue/TextLines.h"

@@ -1,6 +1,6 @@
 #include "components/LinkLabel.h"
 
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
 #include "controllers/ScreenShotViewer.h"
 #include "base/AsciiText.h"
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 
 #include <QByteArray>
 
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 #include "images/JpegImage.h"
 #include "images/Pcxctrl.h"
 #include "images/PngImage.h"

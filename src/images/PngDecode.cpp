@@ -7,7 +7,7 @@
 
 #include <png.h>
 
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 #include "images/PictureFormats.h"
 #include "images/PngCallbacks.h"
 

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 #include "images/PngImage.h"
 
 namespace {

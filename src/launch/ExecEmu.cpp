@@ -4,7 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 
 TMessage ExecEmuFailMessage()
 {

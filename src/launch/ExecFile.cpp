@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 #include "base/CommandText.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "base/AsciiText.h"
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 #include "base/CommandText.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "platform/HelpDocuments.h"
-#include "base/AtomicFile.h"
+#include "base/FileKinds.h"
 
 #include <filesystem>
 #include <system_error>

@@ -5,6 +5,7 @@
 
 #include "app/EmulatorFolder.h"
 #include "app/Startup.h"
+#include "base/FileKinds.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/QtText.h"
 #include "ui/MainMenuBar.h"

@@ -13,6 +13,7 @@
 
 #include "app/EmulatorFiles.h"
 #include "app/Startup.h"
+#include "base/FileKinds.h"
 #include "base/Version.h"
 #include "catalogue/PlayLog.h"
 #include "controllers/PlayText.h"

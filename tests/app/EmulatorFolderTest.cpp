@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Startup.h"
+#include "base/FileKinds.h"
 #include "base/SettingsFile.h"
 #include "platform/FolderLock.h"
 #include "support/FakeDialogs.h"

@@ -22,9 +22,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // The emulator writes CR LF line ends, as the Windows program does.
-const char* const kListing = "Korb arcade emulator\r\nSupported games: \r\npacman galaga\r\n";
-const char* const kReadme = "Korb\r\nGame name            Internal name\r\nPac Man              pacman\r\n"
-                            "Galaga               galaga\r\n";
+const char* const kStartupListing = "Korb arcade emulator\r\nSupported games: \r\npacman galaga\r\n";
+const char* const kStartupReadme =
+    "Korb\r\nGame name            Internal name\r\nPac Man              pacman\r\n"
+    "Galaga               galaga\r\n";
 
 // Real children, but never inside a terminal window.
 TTerminalEnvironment NoTerminal()
@@ -45,11 +46,11 @@ protected:
     void MakeEmulator(const std::string& folder = "")
     {
         m_dir.WriteFile(folder + "korb.exe", "not run by the fake");
-        m_dir.WriteFile(folder + "Readme.txt", kReadme);
+        m_dir.WriteFile(folder + "Readme.txt", kStartupReadme);
     }
 
     // The next start "runs" the listing: the output file receives the listing text.
-    void ScriptListing(const std::string& text = kListing)
+    void ScriptListing(const std::string& text = kStartupListing)
     {
         TFakeProcesses::TOutcome outcome;
         const std::string output = Dir() + "KorbVantor.txt";
@@ -93,7 +94,7 @@ TEST_F(StartupTest, FirstStartInAnEmulatorFolder)
     ASSERT_EQ(m_processes.Starts.size(), 1u);
     EXPECT_EQ(m_processes.Starts[0].Program, Dir() + "batch.sh");
     EXPECT_EQ(m_processes.Starts[0].Arguments, std::vector<std::string>{"-list"});
-    EXPECT_EQ(m_dir.ReadFile("listinfo.txt"), kListing);
+    EXPECT_EQ(m_dir.ReadFile("listinfo.txt"), kStartupListing);
     EXPECT_FALSE(fs::exists("KorbVantor.txt"));
     EXPECT_TRUE(fs::exists("batch.sh"));
     for (const char* folder : {"IniFiles", "Gameplay", "Titles", "Cabinets", "Flyers", "Sound"})
@@ -177,7 +178,7 @@ TEST_F(StartupTest, MissingEmulatorIsReportedAloneAfterTheCancelledDialog)
 TEST_F(StartupTest, AFolderNamedLikeTheEmulatorDoesNotCount)
 {
     fs::create_directory("korb.exe");
-    m_dir.WriteFile("Readme.txt", kReadme);
+    m_dir.WriteFile("Readme.txt", kStartupReadme);
     TStartup startup(m_dialogs, m_processes);
     EXPECT_EQ(startup.LoadSequence(true), TLoadOutcome::MustEnd);
     EXPECT_EQ(m_dialogs.OpenFileRequests.size(), 1u);
@@ -398,7 +399,7 @@ TEST_F(StartupTest, CheckForSupportedGamesSavesThenRefreshes)
 
 TEST_F(StartupTest, RealListingRunThroughTheLaunchScript)
 {
-    m_dir.WriteFile("Readme.txt", kReadme);
+    m_dir.WriteFile("Readme.txt", kStartupReadme);
     const std::string exe =
         m_dir.WriteFile("korb.exe", "#!/bin/sh\n[ \"$1\" = -list ] && printf 'Korb\\r\\ngames:\\r\\n"
                                     "galaga pacman\\r\\n'\n");
@@ -414,7 +415,7 @@ TEST_F(StartupTest, RealListingRunThroughTheLaunchScript)
 
 TEST_F(StartupTest, CrashingEmulatorLeavesTheProgramRunning)
 {
-    m_dir.WriteFile("Readme.txt", kReadme);
+    m_dir.WriteFile("Readme.txt", kStartupReadme);
     const std::string exe = m_dir.WriteFile("korb.exe", "#!/bin/sh\nkill -SEGV $$\n");
     fs::permissions(exe, fs::perms::owner_all);
     TPosixProcesses processes(NoTerminal());
@@ -428,7 +429,7 @@ TEST_F(StartupTest, CrashingEmulatorLeavesTheProgramRunning)
 
 TEST_F(StartupTest, AListingRunThatCouldNotStartTheEmulatorIsReportedAndNotKept)
 {
-    m_dir.WriteFile("Readme.txt", kReadme);
+    m_dir.WriteFile("Readme.txt", kStartupReadme);
     const std::string exe = m_dir.WriteFile("korb.exe", "#!/bin/sh\nprintf 'games:\\r\\npacman\\r\\n'\n");
     fs::permissions(exe, fs::perms::owner_read | fs::perms::owner_write);
     TPosixProcesses processes(NoTerminal());
@@ -528,7 +529,7 @@ TEST_F(StartupTest, StandInEmulatorAnswersTheListingRun)
     if (!fs::is_regular_file(KORB_SIM_PATH))
         GTEST_SKIP() << "the stand-in emulator is not built";
     fs::copy_file(KORB_SIM_PATH, m_dir.Path() / "korb.exe");
-    m_dir.WriteFile("Readme.txt", kReadme);
+    m_dir.WriteFile("Readme.txt", kStartupReadme);
     TPosixProcesses processes(NoTerminal());
     TStartup startup(m_dialogs, processes);
     EXPECT_EQ(startup.LoadSequence(true), TLoadOutcome::Loaded);
@@ -558,7 +559,7 @@ TEST_F(StartupTest, SettingsWrittenDuringTheListingRunAreTheOnesLoaded)
     TFakeProcesses::TOutcome outcome;
     const std::string dir = Dir();
     outcome.OnRun = [dir] {
-        std::ofstream(dir + "KorbVantor.txt", std::ios::binary) << kListing;
+        std::ofstream(dir + "KorbVantor.txt", std::ios::binary) << kStartupListing;
         std::ofstream(dir + "Vantorkorb.ini", std::ios::binary)
             << "[Window]\r\nLGLPos=1\r\n[pacman]\r\nCurScrShot=2\r\n";
     };

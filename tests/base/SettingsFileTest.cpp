@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/AtomicFile.h"
 #include "base/FileError.h"
 #include "support/TempDir.h"
 

@@ -29,7 +29,7 @@ constexpr std::int64_t kMemoryBudget = std::int64_t{256} << 20;
 
 // Large PCX files as Pillow writes them, with Pillow's pixels at every n-th column and line as PPM; a
 // 16384 x 16384 RGBA PNG in bands of 1024 pixels; a 13364 x 12596 grey JPEG.
-const char* kMakeScript = R"(
+const char* kMakeLargeScript = R"(
 import struct, sys, zlib
 from PIL import Image, ImageDraw
 folder = sys.argv[1]
@@ -99,8 +99,8 @@ protected:
     {
         s_dir = new TTempDir;
         s_made = MissingTool("pillow").empty() &&
-                 RunShellCached("/usr/bin/python3 " + Quoted(s_dir->WriteFile("make.py", kMakeScript)) + " " +
-                                    Quoted(s_dir->Path().string()),
+                 RunShellCached("/usr/bin/python3 " + Quoted(s_dir->WriteFile("make.py", kMakeLargeScript)) +
+                                    " " + Quoted(s_dir->Path().string()),
                                 s_dir->Dir());
     }
     static void TearDownTestSuite()

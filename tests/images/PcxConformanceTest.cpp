@@ -74,7 +74,7 @@ QImage Decode(const std::string& path)
     return bitmap.Image();
 }
 
-std::string FolderOf(const std::string& path)
+std::string ReferenceFolderOf(const std::string& path)
 {
     return path.substr(0, path.rfind('/') + 1);
 }
@@ -82,7 +82,7 @@ std::string FolderOf(const std::string& path)
 QImage ImageMagickDecode(const std::string& pcx, int width, int height)
 {
     const std::string raw = pcx + ".im.rgb";
-    if (!RunShellCached("/usr/bin/convert " + Quoted(pcx) + " -depth 8 rgb:" + Quoted(raw), FolderOf(pcx)))
+    if (!RunShellCached("/usr/bin/convert " + Quoted(pcx) + " -depth 8 rgb:" + Quoted(raw), ReferenceFolderOf(pcx)))
         return {};
     return ReadRawRgb(raw, width, height);
 }
@@ -90,7 +90,7 @@ QImage ImageMagickDecode(const std::string& pcx, int width, int height)
 QImage NetpbmDecode(const std::string& pcx)
 {
     const std::string ppm = pcx + ".netpbm.ppm";
-    if (!RunShellCached("pcxtoppm " + Quoted(pcx) + " > " + Quoted(ppm) + " 2>/dev/null", FolderOf(pcx)))
+    if (!RunShellCached("pcxtoppm " + Quoted(pcx) + " > " + Quoted(ppm) + " 2>/dev/null", ReferenceFolderOf(pcx)))
         return {};
     return ReadPpm(ppm);
 }

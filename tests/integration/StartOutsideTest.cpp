@@ -22,7 +22,7 @@ const char* const kReadme = "Korb readme\r\nGame name                Internal na
 
 // Starts the program in $1 with its configuration in $2, waits for its window, closes it by SIGTERM.
 // Everything the driver itself writes goes to $4.
-const char* const kDriver =
+const char* const kOutsideDriver =
     "#!/bin/sh\n"
     "cd \"$1\"\n"
     "XDG_CONFIG_HOME=\"$2\" XDG_RUNTIME_DIR=\"$2/run\" \"$3\" >\"$4/program.log\" 2>&1 &\n"
@@ -56,7 +56,7 @@ TEST(StartOutside, AStartInAnEmptyFolderRunsInTheRememberedEmulatorFolder)
     TRecentFolders remembered(config.Dir() + "vantorkorb/");
     ASSERT_TRUE(remembered.Remember(emu.Dir()));
 
-    const std::string driver = out.WriteFile("driver.sh", kDriver);
+    const std::string driver = out.WriteFile("driver.sh", kOutsideDriver);
     const std::string command = "env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' sh '" +
                                 driver + "' '" + start.Dir() + "' '" + config.Dir() + "' '" + kProgram +
                                 "' '" + out.Dir() + "'";

@@ -13,7 +13,7 @@
 #include "ui/GameListModel.h"
 
 namespace {
-struct TGameRow
+struct TSortRow
 {
     std::string Name;
     std::string Zip;
@@ -23,9 +23,9 @@ struct TGameRow
 class GameListModelSort : public ::testing::Test
 {
 protected:
-    void Fill(const std::vector<TGameRow>& rows)
+    void Fill(const std::vector<TSortRow>& rows)
     {
-        for (const TGameRow& row : rows) {
+        for (const TSortRow& row : rows) {
             auto game = std::make_unique<TGameObject>();
             game->GameName = row.Name;
             game->ZipName = row.Zip;
@@ -62,7 +62,7 @@ const std::vector<int> kDescending = {2, 6, 7, 0, 1, 3, 8, 5, 4};
 
 TEST_F(GameListModelSort, NamesFoldAsciiCaseOnlyAndKeepTiesInTheirOrder)
 {
-    std::vector<TGameRow> rows;
+    std::vector<TSortRow> rows;
     for (size_t i = 0; i < kTexts.size(); ++i)
         rows.push_back({kTexts[i], "z" + std::to_string(i)});
     Fill(rows);
@@ -74,7 +74,7 @@ TEST_F(GameListModelSort, NamesFoldAsciiCaseOnlyAndKeepTiesInTheirOrder)
 
 TEST_F(GameListModelSort, ZipNamesSortByTheSameRule)
 {
-    std::vector<TGameRow> rows;
+    std::vector<TSortRow> rows;
     for (size_t i = 0; i < kTexts.size(); ++i)
         rows.push_back({"same", kTexts[i]});
     Fill(rows);
