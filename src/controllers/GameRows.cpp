@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-
 void TGameRows::SetEntries(std::vector<TGameListEntry> entries)
 {
     std::vector<TGameObject*> games;
@@ -120,34 +119,12 @@ void TGameRows::BuildNameIndex()
     m_nameIndexValid = true;
 }
 
-std::vector<int64_t> TGameRows::PlayKeys(TListColumn column)
-{
-    const std::vector<int64_t>& ofGames = m_sortKeys.PlayKeys(column, m_playLog);
-    std::vector<int64_t> keys;
-    keys.reserve(m_entries.size());
-    for (const TGameListEntry& entry : m_entries) {
-        keys.push_back(ofGames[size_t(entry.Index)]);
-    }
-    return keys;
-}
-
-std::vector<uint32_t> TGameRows::TextRanks(TListColumn column)
-{
-    const std::vector<uint32_t>& ofGames = m_sortKeys.TextRanks(column);
-    std::vector<uint32_t> ranks;
-    ranks.reserve(m_entries.size());
-    for (const TGameListEntry& entry : m_entries) {
-        ranks.push_back(ofGames[size_t(entry.Index)]);
-    }
-    return ranks;
-}
-
 std::vector<int> TGameRows::Order(TListColumn column, bool descending)
 {
     switch (column) {
     case TListColumn::Name:
     case TListColumn::ZipName:
-        return OrderByRanks(TextRanks(column), descending);
+        return OrderByRanks(OfEntries(m_sortKeys.TextRanks(column)), descending);
     case TListColumn::ZipDate:
         if (!m_datesRead) {
             ReadZipDates();
@@ -157,8 +134,9 @@ std::vector<int> TGameRows::Order(TListColumn column, bool descending)
     case TListColumn::Time:
     case TListColumn::LastPlayed: {
         // Games that tie on a play column run A to Z both ways.
-        const std::vector<uint32_t> names = TextRanks(TListColumn::Name);
-        return OrderByKeys(PlayKeys(column), descending, std::vector<int>(names.begin(), names.end()));
+        const std::vector<uint32_t> names = OfEntries(m_sortKeys.TextRanks(TListColumn::Name));
+        return OrderByKeys(OfEntries(m_sortKeys.PlayKeys(column, m_playLog)), descending,
+                           std::vector<int>(names.begin(), names.end()));
     }
     default:
         return GameListOrder(m_entries, column, descending);

@@ -65,10 +65,18 @@ private:
     void ApplySearch(bool narrowing = false);
     void BuildNameIndex();
     bool Shows(size_t entry) const;
-    std::vector<int64_t> PlayKeys(TListColumn column);
     void Reset(std::vector<TGameListEntry> entries);
-    std::vector<uint32_t> TextRanks(TListColumn column);
     std::vector<int> Order(TListColumn column, bool descending);
+    // The value of each entry, in list order, from one per game of the set the entries index.
+    template <typename TValue> std::vector<TValue> OfEntries(const std::vector<TValue>& ofGames) const
+    {
+        std::vector<TValue> values;
+        values.reserve(m_entries.size());
+        for (const TGameListEntry& entry : m_entries) {
+            values.push_back(ofGames[size_t(entry.Index)]);
+        }
+        return values;
+    }
 
     std::vector<TGameListEntry> m_entries;
     TGameSortKeys m_sortKeys; // over the games the entries' Index counts in
