@@ -5,9 +5,9 @@
 TLaunchResult LaunchGame(TSession& session, TGameObject& game, TDialogs& dialogs, TShell& shell,
                          std::function<void(const std::string&)> statusText, TProgress putAsideProgress)
 {
-    TLaunchContext context{session.Paths, session.ZipRomPaths,  game, session.ExecEmu, dialogs,
-                           shell,         std::move(statusText)};
-    context.PutAsideProgress = std::move(putAsideProgress);
+    TLaunchContext context{
+        session.Paths,         session.ZipRomPaths,         game, session.ExecEmu, dialogs, shell,
+        std::move(statusText), std::move(putAsideProgress), {}};
     try {
         return LaunchGame(context);
     } catch (const std::exception& error) {

@@ -23,9 +23,15 @@ struct TOutputCheck
     TFakeDialogs dialogs;
     TFakeShell shell;
     std::vector<std::string> statusTexts;
-    TLaunchContext context{paths, zipRomPaths, game, exec, dialogs, shell, [this](const std::string& text) {
-                               statusTexts.push_back(text);
-                           }};
+    TLaunchContext context{paths,
+                           zipRomPaths,
+                           game,
+                           exec,
+                           dialogs,
+                           shell,
+                           [this](const std::string& text) { statusTexts.push_back(text); },
+                           {},
+                           {}};
 
     TOutputCheck() { paths.OutputPath = dir.Dir() + "KorbVantor.txt"; }
     void Run(const std::string& output)

@@ -17,7 +17,7 @@ struct TSortRow
 {
     std::string Name;
     std::string Zip;
-    std::string Date;
+    std::string Date = {};
 };
 
 class GameListModelSort : public ::testing::Test
