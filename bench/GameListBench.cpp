@@ -282,3 +282,34 @@ int main(int argc, char** argv)
 {
     return RunQtBenchmarks(argc, argv);
 }
+
+// The close after a session of searches and sorts, in each list style: the window's part of it (the list let
+// go, the pages released, the window destroyed); there is no settings file to write here.
+void BM_WindowCloseAfterSearchesAndSorts(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bench = std::make_unique<TBenchWindow>();
+        bench->Window->FillGameList();
+        bench->Window->MenuIconsViewClick(TListStyle(state.range(0)));
+        for (int i = 0; i < 20; ++i) {
+            bench->Window->SearchChanged(QString::fromLatin1(i % 2 ? "super" : "pac man 1"));
+            bench->Window->SortOn(i % 3 ? TListColumn::ZipName : TListColumn::Name);
+            QApplication::processEvents();
+        }
+        bench->Window->SearchChanged(QString());
+        QApplication::processEvents();
+        state.ResumeTiming();
+        bench->Window->FormClose();
+        bench->Window.reset();
+        QApplication::processEvents();
+        state.PauseTiming();
+        bench.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WindowCloseAfterSearchesAndSorts)
+    ->Arg(int(TListStyle::LargeIcons))
+    ->Arg(int(TListStyle::Details))
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
