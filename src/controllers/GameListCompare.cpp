@@ -265,7 +265,8 @@ std::vector<int> OrderByRanks(const std::vector<uint32_t>& ranks, bool descendin
     return OrderByRadix(std::vector<uint64_t>(ranks.begin(), ranks.end()), descending);
 }
 
-std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending, const std::vector<int>& ties)
+std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending,
+                             const std::vector<uint32_t>& ties)
 {
     // Ties first, then the keys: the second stable pass keeps the first's order among equal keys.
     std::vector<int> byTies(keys.size());
@@ -273,7 +274,7 @@ std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending, 
     if (!ties.empty()) {
         std::vector<uint64_t> tieKeys(keys.size(), 0);
         for (size_t i = 0; i < keys.size() && i < ties.size(); ++i) {
-            tieKeys[i] = OrderedKey(int64_t(ties[i]));
+            tieKeys[i] = ties[i];
         }
         byTies = StableOrderOf(tieKeys);
     }

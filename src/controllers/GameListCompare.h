@@ -47,4 +47,4 @@ std::vector<int> OrderByRanks(const std::vector<uint32_t>& ranks, bool descendin
 // Positions into keys, smallest first (largest first when descending); equal keys go by ties, smallest
 // first in both directions, then keep their earlier order.
 std::vector<int> OrderByKeys(const std::vector<int64_t>& keys, bool descending,
-                             const std::vector<int>& ties = {});
+                             const std::vector<uint32_t>& ties = {});

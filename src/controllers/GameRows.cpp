@@ -134,9 +134,8 @@ std::vector<int> TGameRows::Order(TListColumn column, bool descending)
     case TListColumn::Time:
     case TListColumn::LastPlayed: {
         // Games that tie on a play column run A to Z both ways.
-        const std::vector<uint32_t> names = OfEntries(m_sortKeys.TextRanks(TListColumn::Name));
         return OrderByKeys(OfEntries(m_sortKeys.PlayKeys(column, m_playLog)), descending,
-                           std::vector<int>(names.begin(), names.end()));
+                           OfEntries(m_sortKeys.TextRanks(TListColumn::Name)));
     }
     default:
         return GameListOrder(m_entries, column, descending);

@@ -145,7 +145,7 @@ TEST(GameListOrderCases, UnknownColumnKeepsTheOrderAndNumbersSortStably)
     EXPECT_EQ(OrderByKeys(keys, false), (std::vector<int>{1, 5, 0, 2, 4, 3}));
     EXPECT_EQ(OrderByKeys(keys, true), (std::vector<int>{3, 4, 0, 2, 5, 1}));
     // Ties go by their rank in both directions (names A to Z under a descending play column).
-    const std::vector<int> ranks{9, 0, 3, 0, 0, 0};
+    const std::vector<uint32_t> ranks{9, 0, 3, 0, 0, 0};
     EXPECT_EQ(OrderByKeys(keys, false, ranks), (std::vector<int>{1, 5, 2, 0, 4, 3}));
     EXPECT_EQ(OrderByKeys(keys, true, ranks), (std::vector<int>{3, 4, 2, 0, 5, 1}));
 }
