@@ -39,10 +39,15 @@ protected:
     TFakeDialogs dialogs;
     TFakeShell shell;
     std::vector<std::string> statusTexts;
-    TLaunchContext context{
-        paths, zipRomPaths, game, execEmu, dialogs, shell, [this](const std::string& text) {
-            statusTexts.push_back(text);
-        }};
+    TLaunchContext context{paths,
+                           zipRomPaths,
+                           game,
+                           execEmu,
+                           dialogs,
+                           shell,
+                           [this](const std::string& text) { statusTexts.push_back(text); },
+                           {},
+                           {}};
 
     // Shell characters in the folder name prove that no path in the script is read by a shell, and a
     // double quote that no path is split again on its way to the process.
@@ -406,7 +411,9 @@ TEST(LaunchFromStartup, AnEmulatorFolderRelativeToTheProgramStillLaunches)
                            startup.ExecEmu(),
                            dialogs,
                            shell,
-                           [&](const std::string& text) { statusTexts.push_back(text); }};
+                           [&](const std::string& text) { statusTexts.push_back(text); },
+                           {},
+                           {}};
     LaunchGame(context);
     EXPECT_TRUE(dialogs.Messages.empty()) << dialogs.Messages[0].Text;
     EXPECT_EQ(dir.ReadFile("emu/args.txt").rfind("abc\n", 0), 0u);

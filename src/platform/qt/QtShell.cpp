@@ -82,8 +82,9 @@ bool TQtShell::OpenWithShell(const std::string& documentOrAddress)
     pid_t pid = 0;
     const int error = posix_spawnp(&pid, kOpener, nullptr, nullptr, argv, environ);
     if (error != 0) {
-        ReportCannotOpen(target, std::string("No program to open it was found (") + kOpener + ": " +
-                                     std::strerror(error) + "). Install xdg-utils.");
+        std::string why = "No program to open it was found (";
+        why.append(kOpener).append(": ").append(std::strerror(error)).append("). Install xdg-utils.");
+        ReportCannotOpen(target, why);
         return false;
     }
     m_openers.push_back({pid, target, std::chrono::steady_clock::now()});
