@@ -43,16 +43,10 @@ bool IsPlausibleFolder(const std::string& folder)
                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
 }
 
-TMessage ErrorBox(const std::string& text, TMsgButton button)
-{
-    return ErrorMessage(text, {button});
-}
-
 TMessage InUseMessage(const std::string& folder)
 {
-    return ErrorBox("VantorKorb is already running in " + folder + "\r" +
-                        "Close it first, or choose another emulator folder.",
-                    TMsgButton::Ok);
+    return ErrorMessage("VantorKorb is already running in " + folder + "\r" +
+                        "Close it first, or choose another emulator folder.");
 }
 
 } // namespace
@@ -139,8 +133,7 @@ bool EnterFolder(const TFolderDecision& decision, TDialogs& dialogs, TFolderLock
     std::error_code ec;
     fs::current_path(decision.Folder, ec);
     if (ec) {
-        dialogs.ShowMessage(
-            ErrorBox("Cannot open folder " + decision.Folder + "\r" + ec.message(), TMsgButton::Ok));
+        dialogs.ShowMessage(ErrorMessage("Cannot open folder " + decision.Folder + "\r" + ec.message()));
         return false;
     }
     return true;
@@ -151,7 +144,7 @@ std::optional<TLoadOutcome> SwitchEmulatorFolder(TStartup& startup, const std::s
 {
     const std::string target = WithSeparator(folder);
     if (!IsDirectory(target) || !IsEmulatorFolder(target)) {
-        dialogs.ShowMessage(ErrorBox("No emulator found in " + target, TMsgButton::Ok));
+        dialogs.ShowMessage(ErrorMessage("No emulator found in " + target));
         return std::nullopt;
     }
     if (lock && !lock->Acquire(target)) {

@@ -53,11 +53,6 @@ bool HoldsGameList(const std::string& path)
     return false;
 }
 
-TMessage ErrorBox(const std::string& text, TMsgButton button)
-{
-    return ErrorMessage(text, {button});
-}
-
 } // namespace
 
 TStartup::TStartup(TDialogs& dialogs, TProcesses& processes, TShell* shell)
@@ -82,7 +77,7 @@ void TStartup::ShowError(const std::string& text)
     if (OnError)
         OnError(text);
     else
-        m_dialogs.ShowMessage(ErrorBox(text, TMsgButton::Ok));
+        m_dialogs.ShowMessage(ErrorMessage(text));
 }
 
 void TStartup::ComputePaths()
@@ -202,7 +197,7 @@ void TStartup::ImportGames()
     const TImportResult result =
         ImportCatalogue(m_session.Catalogue, m_session.Paths.ListInfoPath, m_session.Paths.ReadmePath);
     if (!result.Message.empty())
-        m_dialogs.ShowMessage(ErrorBox(result.Message, TMsgButton::Ok));
+        m_dialogs.ShowMessage(ErrorMessage(result.Message));
 }
 
 void TStartup::LoadMainSettings()

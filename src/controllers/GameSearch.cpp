@@ -10,7 +10,7 @@ namespace {
 // plain list is cheaper.
 constexpr size_t kMaxWordsToReduce = 64;
 
-bool IsBlank(char c)
+bool IsSearchBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
@@ -82,10 +82,10 @@ std::vector<std::string> SplitWords(std::string_view text)
     std::vector<std::string> words;
     size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && IsBlank(text[i]))
+        while (i < text.size() && IsSearchBlank(text[i]))
             ++i;
         const size_t start = i;
-        while (i < text.size() && !IsBlank(text[i]))
+        while (i < text.size() && !IsSearchBlank(text[i]))
             ++i;
         if (i > start)
             words.push_back(LowerAscii(std::string(text.substr(start, i - start))));

@@ -8,6 +8,7 @@
 
 #include <png.h>
 
+#include "images/PngCallbacks.h"
 #include "images/PngImage.h"
 
 namespace {
@@ -26,14 +27,12 @@ struct TPngWriteJob
     char Message[256] = {};
 };
 
-void OnPngError(png_structp png, png_const_charp message)
+void OnPngWriteError(png_structp png, png_const_charp message)
 {
     auto* job = static_cast<TPngWriteJob*>(png_get_error_ptr(png));
     std::snprintf(job->Message, sizeof job->Message, "%s", message);
     png_longjmp(png, 1);
 }
-
-void OnPngWarning(png_structp, png_const_charp) {}
 
 void AppendToString(png_structp png, png_bytep data, png_size_t count)
 {
@@ -159,7 +158,8 @@ bool EncodePng(const QImage& picture, std::string& png, std::string& error)
     png.reserve(static_cast<std::size_t>(pixels.sizeInBytes()) / 2 + 4096);
     TPngWriteJob job;
     job.Out = &png;
-    png_structp writer = png_create_write_struct(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning);
+    png_structp writer =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &job, OnPngWriteError, png_callbacks::OnPngWarning);
     png_infop info = writer ? png_create_info_struct(writer) : nullptr;
     if (writer)
         png_set_write_fn(writer, &job, AppendToString, FlushNothing);

@@ -12,7 +12,7 @@ namespace {
 // may take; no real screenshot comes near this.
 constexpr std::streamoff kMaxScreenshotBytes = std::streamoff(128) << 20;
 
-std::string ExtensionOf(const std::string& path)
+std::string DottedExtensionOf(const std::string& path)
 {
     const size_t slash = path.find_last_of("/\\");
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
@@ -102,7 +102,7 @@ QImage ApplyColourKey(const QImage& canvas)
 
 TPictureResult LoadScreenshotFile(const std::string& entry, const std::string& realPath)
 {
-    const std::string extension = ExtensionOf(entry);
+    const std::string extension = DottedExtensionOf(entry);
     if (extension == ".pcx" || extension == ".jpg" || extension == ".bmp")
         return LoadThroughRegistry(extension, realPath);
     return LoadPng(realPath);

@@ -21,8 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kImageExtensions[] = {".pcx", ".jpg", ".bmp", ".png"};
-
 // A folder's listing, kept while the folder's time stamp stays the same.
 struct TCachedListing
 {

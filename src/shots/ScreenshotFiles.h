@@ -47,5 +47,7 @@ void ClearCaptureDir(const std::string& pcxDir, const std::string& pcxBackDir,
 void HarvestNewScreenshots(const std::string& pcxDir, const std::string& gameplayDir, const std::string& zip);
 // "001" to "999", then all digits.
 std::string GameplayNumberText(int number);
-// True for ".pcx", ".jpg", ".bmp" and ".png" after the last dot of the lower-case name.
+// The extensions of the pictures a screenshot folder holds, lower case.
+inline constexpr const char* kImageExtensions[] = {".pcx", ".jpg", ".bmp", ".png"};
+// True for one of them after the last dot of the lower-case name.
 bool HasImageExtension(const std::string& lowerName);

@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kPrefixLength = 6;
-constexpr const char* kImageExtensions[] = {".pcx", ".jpg", ".bmp", ".png"};
 
 bool StartsWithNoCase(std::string_view text, std::string_view lowerPrefix)
 {

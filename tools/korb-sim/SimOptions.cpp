@@ -4,19 +4,9 @@
 #include <functional>
 #include <map>
 
-namespace {
+#include "SimText.h"
 
-bool ParseInt(const std::string& text, int low, int high, int& out)
-{
-    if (text.empty() || text[0] == '+')
-        return false;
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        return false;
-    out = value;
-    return true;
-}
+namespace {
 
 bool ParseResolution(const std::string& text, TSimOptions& options)
 {

@@ -11,6 +11,7 @@
 #include "SimGames.h"
 #include "SimOptions.h"
 #include "SimPicture.h"
+#include "SimText.h"
 
 namespace fs = std::filesystem;
 
@@ -18,13 +19,6 @@ namespace {
 
 constexpr int kMinSide = 64;
 constexpr int kMaxSide = 2048;
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    return text;
-}
 
 // The exact name first, then one that differs only in letter case, as a case-blind file system would.
 std::string FindEntry(const std::string& folder, const std::string& name, bool wantFolder)

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "SimText.h"
+
 namespace {
 
 constexpr int kMaxRunMilliseconds = 600000;
@@ -18,23 +20,6 @@ std::string Trim(const std::string& text)
     if (first == std::string::npos)
         return {};
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    return text;
-}
-
-bool ParseInt(const std::string& text, int low, int high, int& out)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        return false;
-    out = value;
-    return true;
 }
 
 std::vector<std::string> Words(const std::string& text)
