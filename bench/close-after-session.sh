@@ -3,7 +3,11 @@
 # after the start, once after a session of selections, searches and header sorts in Details.
 # The close is timed from the close request to the window gone, and to the process ended.
 # Usage: bench/close-after-session.sh [build folder] [games] [runs]   (defaults: build, 100000, 3)
-# 150 games at the top of the name order get pictures and music from a demo folder, so a selection loads them.
+# The games of the first names in the name order get pictures and music from a demo folder, so that each
+# selection loads them.
+# SHOT=file.png keeps a picture of the screen after the session; DIRTY_MB=n adds a close with n MB written
+# just before it and not yet on the disk; SDL_AUDIODRIVER=disk plays the music into a file, as a sound
+# card would (without a device the music stays off).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build}" && pwd)
@@ -51,14 +55,14 @@ prepare() {
     python3 - "$work" "$media" <<'EOF'
 import os, shutil, sys
 work, media = sys.argv[1], sys.argv[2]
-rows = [line for line in open(work + "/Readme.txt").read().split("\r\n")[3:] if line.strip()]
-top = sorted((line[:40].strip().upper(), line[40:].strip()) for line in rows)
-installed = [zip_name for _, zip_name in top if int(zip_name[1:]) % 3 == 0][:150]
+rows = [line for line in open(work + "/Readme.txt", newline="").read().split("\r\n")[3:] if line.strip()]
+names = sorted({line[:40].strip().upper() for line in rows})[:4]
+chosen = [line[40:].strip() for line in rows if line[:40].strip().upper() in names]
 for folder in ("Titles", "Gameplay", "Flyers", "Cabinets", "Sound"):
     files = sorted(os.listdir(os.path.join(media, folder)))
     stems = sorted({f.split(".")[0] for f in files})
     os.makedirs(os.path.join(work, folder), exist_ok=True)
-    for i, zip_name in enumerate(installed):
+    for i, zip_name in enumerate(chosen):
         stem = stems[i % len(stems)]
         for f in files:
             if f.split(".")[0] == stem:
@@ -68,7 +72,7 @@ EOF
     start_window
     close_window >/dev/null
     sed -i 's/^Large=.*/Large=0\r/; s/^Details=.*/Details=1\r/; s/^State=.*/State=0\r/' "$work/Vantorkorb.ini"
-    sed -i 's/^Width=.*/Width=1200\r/; s/^Height=.*/Height=800\r/' "$work/Vantorkorb.ini"
+    sed -i 's/^Width=.*/Width=1200\r/; s/^Height=.*/Height=800\r/; s/^GLPWidth=.*/GLPWidth=560\r/' "$work/Vantorkorb.ini"
     sync
 }
 
@@ -96,10 +100,8 @@ close_window() {
 }
 
 session() {
-    local x y w h i
+    local i
     xdotool windowactivate --sync "$window"
-    eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-    # The list's header row: just under the search field, in the left part of the window.
     for i in $(seq 1 100); do
         xdotool key Down
         sleep 0.03
@@ -110,8 +112,9 @@ session() {
         xdotool key Escape
         sleep 0.05
     done
+    # The header row of Details at 1x: Name, Zipname, Zipdate and Played.
     for i in $(seq 1 20); do
-        xdotool mousemove $((X + 60 + (i % 3) * 150)) $((Y + ${HEADER_Y:-110})) click 1
+        xdotool mousemove --window "$window" $((60 + (i % 4) * 110)) 93 click 1
         sleep 0.1
     done
     wait_idle "$pid"
@@ -127,4 +130,11 @@ for _ in $(seq "$runs"); do
     [ -n "${SHOT:-}" ] && import -window root "$SHOT"
     printf "after a session:        "
     close_window
+    if [ -n "${DIRTY_MB:-}" ]; then
+        start_window
+        dd if=/dev/urandom of="$build/close-dirty" bs=1M count="$DIRTY_MB" status=none
+        printf "after %s MB written:    " "$DIRTY_MB"
+        close_window
+        rm -f "$build/close-dirty"
+    fi
 done

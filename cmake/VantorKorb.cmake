@@ -42,12 +42,12 @@ function(vk_shared_headers owner)
     endforeach()
 endfunction()
 
-# Test code is compiled for a quick build, not a quick run: light optimisation and line tables only (enough
+# Test code is compiled for a quick build, not a quick run: no optimisation and line tables only (enough
 # for a backtrace). With KORB_UNITY_TESTS (the test command's cold builds) the files of a folder go in a few
 # combined units that read the Qt and GoogleTest headers once; without it, one edited file compiles alone.
 function(vk_test_build_options target)
     if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-        target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo,Release>:-O1 -g1>)
+        target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo,Release>:-O0 -g1>)
     endif()
     if(KORB_UNITY_TESTS)
         set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
