@@ -12,4 +12,7 @@ public:
     virtual bool Play() = 0;
     virtual bool IsPlaying() = 0;
     virtual void Stop() = 0;
+    // Stops for good, as the program closes: nothing opens again. The sound device may still be closing in
+    // the background until the player is destroyed.
+    virtual void Release() {}
 };

@@ -27,6 +27,7 @@
 #include "catalogue/PlayLog.h"
 #include "controllers/GameSound.h"
 #include "controllers/WindowFit.h"
+#include "platform/Media.h"
 #include "platform/qt/FormFonts.h"
 #include "platform/qt/QtText.h"
 #include "ui/DefaultButtonKeys.h"
@@ -237,6 +238,7 @@ void TMain::FormClose()
         MenuViewGamesClick(TGameFilter::Installed);
     }
     m_sound->Stop();
+    m_media.Release();
     ReleasePages();
     m_startup.SaveSequence();
     ReleaseCatalogueView();

@@ -104,6 +104,19 @@ TEST_F(SdlMedia, MusicStopsWhenAsked)
     EXPECT_FALSE(media.IsPlaying());
 }
 
+TEST_F(SdlMedia, AReleasedPlayerStopsAndOpensNothingAgain)
+{
+    const std::string wav = dir.WriteFile("shot.wav", ToneWav(22050, 22050));
+    TSdlMedia media;
+    ASSERT_TRUE(media.Open(wav));
+    ASSERT_TRUE(media.Play());
+    media.Release();
+    EXPECT_FALSE(media.IsPlaying());
+    EXPECT_FALSE(media.Open(wav));
+    EXPECT_FALSE(media.Play());
+    media.Release();
+}
+
 TEST_F(SdlMedia, BadFilesDoNotOpenAndNothingPlays)
 {
     TSdlMedia media;

@@ -32,11 +32,24 @@ TSdlMedia::TSdlMedia() = default;
 TSdlMedia::~TSdlMedia()
 {
     Close();
-    if (m_audioOpen) {
+    if (m_closing.joinable())
+        m_closing.join();
+    else if (m_audioOpen)
         Mix_CloseAudio();
+    if (m_audioOpen) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
+}
+
+// Closing the device waits for the audio thread to drain its buffers (0.1-0.2 s); the rest of the
+// program's close need not wait with it.
+void TSdlMedia::Release()
+{
+    Close();
+    m_released = true;
+    if (m_audioOpen && !m_closing.joinable())
+        m_closing = std::thread([] { Mix_CloseAudio(); });
 }
 
 // Audio starts with the first file, so a program that never plays opens no device.
@@ -76,7 +89,7 @@ void TSdlMedia::Close()
 bool TSdlMedia::Open(const std::string& path)
 {
     Close();
-    if (!EnsureAudio())
+    if (m_released || !EnsureAudio())
         return false;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec) || !LooksPlayable(path))

@@ -2,6 +2,7 @@
 // Music and samples through SDL2_mixer: MIDI rendered by FluidSynth with the GM soundfont, WAV as is.
 
 #include <string>
+#include <thread>
 
 #include "platform/Media.h"
 
@@ -19,6 +20,7 @@ public:
     bool Play() override;
     bool IsPlaying() override;
     void Stop() override;
+    void Release() override;
 
 private:
     bool EnsureAudio();
@@ -26,5 +28,7 @@ private:
 
     bool m_audioTried = false;
     bool m_audioOpen = false;
+    bool m_released = false;
     _Mix_Music* m_music = nullptr;
+    std::thread m_closing;
 };
