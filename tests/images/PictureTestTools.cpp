@@ -1,12 +1,15 @@
 #include "PictureTestTools.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 std::string PcxHeader(const TPcxLayout& layout)
@@ -84,10 +87,15 @@ std::uint16_t Le16(const std::string& bytes, std::size_t at)
 
 std::string ReadBytes(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream out;
-    out << file.rdbuf();
-    return out.str();
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size < 0)
+        return {};
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    file.seekg(0);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return bytes;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)
@@ -100,9 +108,9 @@ bool RunShell(const std::string& command)
     return std::system(command.c_str()) == 0;
 }
 
-namespace {
-
 namespace fs = std::filesystem;
+
+namespace {
 
 // Name and content of every plain file directly in the folder.
 std::map<std::string, std::string> FilesIn(const std::string& folder)
@@ -130,34 +138,62 @@ std::string CacheKey(std::string command, const std::string& folder,
 
 } // namespace
 
-bool RunShellCached(const std::string& command, const std::string& folder)
+TShellCachedInBackground::TShellCachedInBackground(const std::string& command, const std::string& folder)
+    : m_folder(folder)
 {
-    std::string base = folder;
-    while (base.size() > 1 && base.back() == '/')
-        base.pop_back();
-    const std::map<std::string, std::string> before = FilesIn(base);
-    const fs::path cached = fs::path(KORB_BINARY_DIR) / "test-references" / CacheKey(command, base, before);
+    while (m_folder.size() > 1 && m_folder.back() == '/')
+        m_folder.pop_back();
+    m_before = FilesIn(m_folder);
+    m_cached =
+        (fs::path(KORB_BINARY_DIR) / "test-references" / CacheKey(command, m_folder, m_before)).string();
     std::error_code ec;
-    if (fs::is_directory(cached, ec)) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(cached))
-            fs::copy_file(entry.path(), fs::path(base) / entry.path().filename(),
+    if (fs::is_directory(m_cached, ec)) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(m_cached))
+            fs::copy_file(entry.path(), fs::path(m_folder) / entry.path().filename(),
                           fs::copy_options::overwrite_existing);
-        return true;
+        m_result = true;
+        return;
     }
-    if (!RunShell(command))
-        return false;
+    const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
+    if (posix_spawn(&m_child, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+        m_result = false;
+}
+
+TShellCachedInBackground::~TShellCachedInBackground()
+{
+    Wait();
+}
+
+bool TShellCachedInBackground::Wait()
+{
+    if (m_result)
+        return *m_result;
+    int status = 0;
+    m_result = waitpid(m_child, &status, 0) == m_child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (*m_result)
+        KeepNewFiles();
+    return *m_result;
+}
+
+void TShellCachedInBackground::KeepNewFiles() const
+{
     // Written whole under a name of its own, then renamed: parallel runs never see half a set.
-    const fs::path part = cached.string() + ".part" + std::to_string(getpid());
+    const fs::path part = m_cached + ".part" + std::to_string(getpid());
+    std::error_code ec;
     fs::create_directories(part, ec);
-    for (const auto& [name, content] : FilesIn(base)) {
-        const auto was = before.find(name);
-        if (was == before.end() || was->second != content)
+    for (const auto& [name, content] : FilesIn(m_folder)) {
+        const auto was = m_before.find(name);
+        if (was == m_before.end() || was->second != content)
             WriteBytes((part / name).string(), content);
     }
-    fs::rename(part, cached, ec);
+    fs::rename(part, m_cached, ec);
     if (ec)
         fs::remove_all(part, ec);
-    return true;
+}
+
+bool RunShellCached(const std::string& command, const std::string& folder)
+{
+    return TShellCachedInBackground(command, folder).Wait();
 }
 
 std::string Quoted(const std::string& path)
@@ -198,7 +234,8 @@ QImage ReadPpm(const std::string& path)
         return {};
     QImage image(width, height, QImage::Format_RGB888);
     for (int y = 0; y < height; ++y)
-        std::copy_n(bytes.data() + start + std::size_t(y) * width * 3, width * 3, image.scanLine(y));
+        std::memcpy(image.scanLine(y), bytes.data() + start + std::size_t(y) * width * 3,
+                    std::size_t(width) * 3);
     return image;
 }
 
@@ -209,7 +246,7 @@ QImage ReadRawRgb(const std::string& path, int width, int height)
         return {};
     QImage image(width, height, QImage::Format_RGB888);
     for (int y = 0; y < height; ++y)
-        std::copy_n(bytes.data() + std::size_t(y) * width * 3, width * 3, image.scanLine(y));
+        std::memcpy(image.scanLine(y), bytes.data() + std::size_t(y) * width * 3, std::size_t(width) * 3);
     return image;
 }
 
@@ -223,13 +260,17 @@ std::string CompareRgb(const QImage& actual, const QImage& expected)
             << "x" << expected.height();
         return out.str();
     }
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            const QRgb a = actual.pixel(x, y) & 0xFFFFFF;
-            const QRgb e = expected.pixel(x, y) & 0xFFFFFF;
-            if (a != e) {
+    // What pixel() gives, without a call per pixel.
+    const QImage a = actual.convertToFormat(QImage::Format_ARGB32);
+    const QImage e = expected.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* rowE = reinterpret_cast<const QRgb*>(e.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (((rowA[x] ^ rowE[x]) & 0xFFFFFF) != 0) {
                 std::ostringstream out;
-                out << "pixel (" << x << "," << y << ") is " << std::hex << a << " instead of " << e;
+                out << "pixel (" << x << "," << y << ") is " << std::hex << (rowA[x] & 0xFFFFFF)
+                    << " instead of " << (rowE[x] & 0xFFFFFF);
                 return out.str();
             }
         }
