@@ -23,6 +23,8 @@ endfunction()
 # group reads are compiled once for the group. Its owner is an empty library that must have the same flags
 # and definitions as every user: clang refuses a shared header built with other macros. Without the option
 # every file reads its own includes, so a missing one shows in a developer build.
+set(vk_standard_headers <algorithm> <cstdint> <cstdio> <filesystem> <fstream> <functional> <memory> <optional>
+    <string> <string_view> <system_error> <vector>)
 set(vk_widget_headers <QAction> <QApplication> <QEvent> <QKeyEvent> <QLabel> <QMenu> <QObject> <QPainter>
     <QPushButton> <QString> <QTimer> <QVBoxLayout> <QWidget> <filesystem> <functional> <memory> <string> <vector>)
 

@@ -179,7 +179,8 @@ void WriteNeededReport(const TGameObjectList& catalogue, const TWorkingPaths& pa
                        const std::string& versionText, TShell& shell)
 {
     const std::string text = BuildNeededReport(catalogue, paths, versionText);
-    const std::string failure = std::string("Cannot create file ") + kNeededReportName;
+    std::string failure = "Cannot create file ";
+    failure += kNeededReportName;
     // A failed write leaves the old report whole; a link out of the folder is left alone and named.
     try {
         WriteFileAtomically(kNeededReportName, text, failure);

@@ -217,10 +217,12 @@ std::string MigrationDoneText(const TMigrationResult& result, const std::string&
 {
     if (result.Kept.empty())
         return kMigrationDone;
-    // "Moved" must not be read as "all moved" when some stayed behind.
-    return std::string(kMigrationDone) + "\r" + std::to_string(result.Moved.size()) + " moved, " +
-           std::to_string(result.Kept.size()) + " left in " + oldDir +
-           ": files of no game, a name already taken, or a copy that failed.";
+    // "Moved" must not be read as "all moved" when some stayed behind. Appended, not added: gcc 12 warns
+    // falsely about a chain of + that starts with a literal.
+    std::string text = kMigrationDone;
+    text += "\r" + std::to_string(result.Moved.size()) + " moved, " + std::to_string(result.Kept.size()) +
+            " left in " + oldDir + ": files of no game, a name already taken, or a copy that failed.";
+    return text;
 }
 
 void MigrateOldScreenshots(TDialogs& dialogs, const TMigrationDirs& dirs,
