@@ -8,8 +8,6 @@
 #include <map>
 #include <sstream>
 
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 std::string PcxHeader(const TPcxLayout& layout)
@@ -108,9 +106,9 @@ bool RunShell(const std::string& command)
     return std::system(command.c_str()) == 0;
 }
 
-namespace fs = std::filesystem;
-
 namespace {
+
+namespace fs = std::filesystem;
 
 // Name and content of every plain file directly in the folder.
 std::map<std::string, std::string> FilesIn(const std::string& folder)
@@ -138,62 +136,34 @@ std::string CacheKey(std::string command, const std::string& folder,
 
 } // namespace
 
-TShellCachedInBackground::TShellCachedInBackground(const std::string& command, const std::string& folder)
-    : m_folder(folder)
-{
-    while (m_folder.size() > 1 && m_folder.back() == '/')
-        m_folder.pop_back();
-    m_before = FilesIn(m_folder);
-    m_cached =
-        (fs::path(KORB_BINARY_DIR) / "test-references" / CacheKey(command, m_folder, m_before)).string();
-    std::error_code ec;
-    if (fs::is_directory(m_cached, ec)) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(m_cached))
-            fs::copy_file(entry.path(), fs::path(m_folder) / entry.path().filename(),
-                          fs::copy_options::overwrite_existing);
-        m_result = true;
-        return;
-    }
-    const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
-    if (posix_spawn(&m_child, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
-        m_result = false;
-}
-
-TShellCachedInBackground::~TShellCachedInBackground()
-{
-    Wait();
-}
-
-bool TShellCachedInBackground::Wait()
-{
-    if (m_result)
-        return *m_result;
-    int status = 0;
-    m_result = waitpid(m_child, &status, 0) == m_child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (*m_result)
-        KeepNewFiles();
-    return *m_result;
-}
-
-void TShellCachedInBackground::KeepNewFiles() const
-{
-    // Written whole under a name of its own, then renamed: parallel runs never see half a set.
-    const fs::path part = m_cached + ".part" + std::to_string(getpid());
-    std::error_code ec;
-    fs::create_directories(part, ec);
-    for (const auto& [name, content] : FilesIn(m_folder)) {
-        const auto was = m_before.find(name);
-        if (was == m_before.end() || was->second != content)
-            WriteBytes((part / name).string(), content);
-    }
-    fs::rename(part, m_cached, ec);
-    if (ec)
-        fs::remove_all(part, ec);
-}
-
 bool RunShellCached(const std::string& command, const std::string& folder)
 {
-    return TShellCachedInBackground(command, folder).Wait();
+    std::string base = folder;
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
+    const std::map<std::string, std::string> before = FilesIn(base);
+    const fs::path cached = fs::path(KORB_BINARY_DIR) / "test-references" / CacheKey(command, base, before);
+    std::error_code ec;
+    if (fs::is_directory(cached, ec)) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(cached))
+            fs::copy_file(entry.path(), fs::path(base) / entry.path().filename(),
+                          fs::copy_options::overwrite_existing);
+        return true;
+    }
+    if (!RunShell(command))
+        return false;
+    // Written whole under a name of its own, then renamed: parallel runs never see half a set.
+    const fs::path part = cached.string() + ".part" + std::to_string(getpid());
+    fs::create_directories(part, ec);
+    for (const auto& [name, content] : FilesIn(base)) {
+        const auto was = before.find(name);
+        if (was == before.end() || was->second != content)
+            WriteBytes((part / name).string(), content);
+    }
+    fs::rename(part, cached, ec);
+    if (ec)
+        fs::remove_all(part, ec);
+    return true;
 }
 
 std::string Quoted(const std::string& path)

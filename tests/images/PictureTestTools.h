@@ -1,11 +1,7 @@
 #pragma once
 // Helpers of the picture tests: PCX files built byte by byte, outside tools and their decoded pixels.
 
-#include <sys/types.h>
-
 #include <cstdint>
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,27 +40,6 @@ bool RunShell(const std::string& command);
 // folder alone. The files it wrote are kept in the build tree under a key of both; a later run with the
 // same key gets them copied back instead of starting the tool again.
 bool RunShellCached(const std::string& command, const std::string& folder);
-// RunShellCached for a slow tool: it starts at construction and works while other tests run.
-class TShellCachedInBackground
-{
-public:
-    TShellCachedInBackground(const std::string& command, const std::string& folder);
-    ~TShellCachedInBackground();
-    TShellCachedInBackground(const TShellCachedInBackground&) = delete;
-    TShellCachedInBackground& operator=(const TShellCachedInBackground&) = delete;
-
-    // True when the command succeeded, or its files came from the cache.
-    bool Wait();
-
-private:
-    void KeepNewFiles() const;
-
-    std::string m_folder;
-    std::map<std::string, std::string> m_before;
-    std::string m_cached;
-    pid_t m_child = -1;
-    std::optional<bool> m_result;
-};
 std::string Quoted(const std::string& path);
 // "" when the outside tool is there, otherwise why not.
 std::string MissingTool(const std::string& which);
