@@ -78,7 +78,7 @@ EOF
 
 start_window() {
     cd "$work"
-    "$exe" >/dev/null 2>&1 &
+    "$exe" >/dev/null 2>>"${ERRLOG:-/dev/null}" &
     pid=$!
     cd - >/dev/null
     until window=$(xdotool search --onlyvisible --name "of $games games" 2>/dev/null | head -n 1); do

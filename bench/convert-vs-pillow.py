@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """The screenshot converter next to Pillow on the same 500 PCX files of 640x480 in 256 colours.
 
-usage: bench/convert-vs-pillow.py BUILD/vantorkorb-convert [FILES] [RUNS]
+usage: bench/convert-vs-pillow.py BUILD/vantorkorb-convert [FILES] [RUNS] [-D]
 
 Half the files are game screens (flat areas, sprites), half are photos reduced to 256 colours with
 dithering. Prints, per run and as the median of the runs: the CPU seconds per file of Pillow's open+save
 (one process, one core) and of the converter (all its threads), the wall time of each, and the total
-size of the PNG files each wrote.
+size of the PNG files each wrote. With -D the converter runs as the front-end runs it: it proves each PNG
+and deletes the sources.
 """
 
 import os
@@ -75,13 +76,15 @@ def run_pillow(folder):
     return self_cpu() - cpu, time.monotonic() - wall
 
 
-def run_converter(converter, folder):
+def run_converter(converter, folder, options):
     cpu, wall = child_cpu(), time.monotonic()
-    subprocess.run([converter, "-out", "png", os.path.join(folder, "*.*")], check=True)
+    subprocess.run([converter, "-out", "png"] + options + [os.path.join(folder, "*.*")], check=True)
     return child_cpu() - cpu, time.monotonic() - wall
 
 
 def main():
+    options = [a for a in sys.argv[2:] if a == "-D"]
+    sys.argv = [a for a in sys.argv if a != "-D"]
     converter = os.path.abspath(sys.argv[1])
     count = int(sys.argv[2]) if len(sys.argv) > 2 else 500
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 3
@@ -93,7 +96,7 @@ def main():
         rows = []
         for run in range(runs):
             measured = {}
-            for who, convert in (("pillow", run_pillow), ("converter", lambda f: run_converter(converter, f))):
+            for who, convert in (("pillow", run_pillow), ("converter", lambda f: run_converter(converter, f, options))):
                 folder = os.path.join(root, who)
                 shutil.rmtree(folder, ignore_errors=True)
                 shutil.copytree(sources, folder)

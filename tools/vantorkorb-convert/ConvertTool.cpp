@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -128,19 +129,56 @@ bool WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
-// Encodes the picture, proves in memory that the PNG decodes back to the same pixels, writes it into a
-// hidden temporary file beside the target and only then gives it the target's name, which must still be free.
-bool PlacePng(const QImage& picture, const std::string& pngPath, std::string& error)
+// Writes the PNG into a file of the folder that has no name yet, and one hard link names it: a link never
+// replaces an existing name, and a killed run leaves nothing behind. Nothing where the file system has no
+// such files or /proc is missing: then a named temporary does it.
+std::optional<bool> PlaceUnnamed(const std::string& png, const fs::path& folder, const std::string& pngPath,
+                                 std::string& error)
+{
+#ifdef O_TMPFILE
+    const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return std::nullopt;
+    if (!WriteAll(fd, png)) {
+        error = "cannot write " + pngPath + ": " + SystemError();
+        close(fd);
+        return false;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, pngPath.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        const int linkError = errno;
+        close(fd);
+        if (linkError != EEXIST)
+            return std::nullopt;
+        error = pngPath + " already exists";
+        return false;
+    }
+    if (close(fd) != 0) {
+        error = "cannot write " + pngPath + ": " + SystemError();
+        unlink(pngPath.c_str());
+        return false;
+    }
+    return true;
+#endif
+    return std::nullopt;
+}
+
+// Encodes the picture, with verify proves in memory that the PNG decodes back to the same pixels, and places
+// it; else writes it into a hidden temporary file beside the target and only then gives it the target's
+// name, which must still be free.
+bool PlacePng(const QImage& picture, const std::string& pngPath, bool verify, std::string& error)
 {
     std::string png;
     if (!EncodePng(picture, png, error))
         return false;
-    if (!PngHoldsPixels(png, picture)) {
+    if (verify && !PngHoldsPixels(png, picture)) {
         error = "the PNG does not read back to the same pixels";
         return false;
     }
     const fs::path target(pngPath);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (const std::optional<bool> placed = PlaceUnnamed(png, folder, pngPath, error))
+        return *placed;
     std::string temp = (folder / (kTempMarker + std::string("XXXXXX"))).string();
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
@@ -179,7 +217,8 @@ std::string PngPathFor(const std::string& path, const std::string& extension)
 }
 
 // Decodes the source and places its PNG; the message of a failure goes to message.
-TConvertOutcome ConvertToPng(const std::string& path, const std::string& extension, std::string& message)
+TConvertOutcome ConvertToPng(const std::string& path, const std::string& extension, bool verify,
+                             std::string& message)
 {
     const std::string pngPath = PngPathFor(path, extension);
     std::string bytes;
@@ -193,7 +232,7 @@ TConvertOutcome ConvertToPng(const std::string& path, const std::string& extensi
         return TConvertOutcome::Failed;
     }
     std::string error;
-    if (!PlacePng(picture.Image, pngPath, error)) {
+    if (!PlacePng(picture.Image, pngPath, verify, error)) {
         message = path + ": not converted: " + error + "\n";
         return TConvertOutcome::Failed;
     }
@@ -235,7 +274,8 @@ struct TFileWork
 
 // Converts the files of one folder on every core. Files that would make the same PNG name go to one worker,
 // in their order, so the first that converts takes the name as it would one file at a time.
-void ConvertInParallel(std::vector<TFileWork>& work, const std::unordered_set<std::string>& takenNames)
+void ConvertInParallel(std::vector<TFileWork>& work, const std::unordered_set<std::string>& takenNames,
+                       bool verify)
 {
     std::unordered_map<std::string, size_t> groupOf;
     std::vector<std::vector<size_t>> groups;
@@ -260,7 +300,7 @@ void ConvertInParallel(std::vector<TFileWork>& work, const std::unordered_set<st
                                    " already exists, left alone\n";
                     continue;
                 }
-                file.Outcome = ConvertToPng(file.Path, ExtensionOf(file.Path), file.Message);
+                file.Outcome = ConvertToPng(file.Path, ExtensionOf(file.Path), verify, file.Message);
                 taken = file.Outcome == TConvertOutcome::Converted;
             }
         }
@@ -380,7 +420,7 @@ TConvertOutcome ConvertOneFile(const std::string& path, std::unordered_set<std::
     TConvertOutcome outcome = TConvertOutcome::Failed;
     std::string message, lowerPngName;
     if (!DecidedByName(path, takenNames, outcome, message, lowerPngName)) {
-        outcome = ConvertToPng(path, ExtensionOf(path), message);
+        outcome = ConvertToPng(path, ExtensionOf(path), true, message);
         if (outcome == TConvertOutcome::Converted)
             takenNames.insert(lowerPngName);
     }
@@ -439,7 +479,8 @@ int RunConverter(const std::vector<std::string>& arguments, std::FILE* out, std:
         std::vector<TFileWork> work(files.size());
         for (size_t i = 0; i < files.size(); ++i)
             work[i].Path = files[i];
-        ConvertInParallel(work, LowerNamesIn(FolderOf(pattern)));
+        // Only a source that is to go needs its PNG proven first; without -D it stays whatever happens.
+        ConvertInParallel(work, LowerNamesIn(FolderOf(pattern)), options.DeleteSource);
         std::vector<std::string> converted;
         for (const TFileWork& file : work) {
             std::fputs(file.Message.c_str(), err);
