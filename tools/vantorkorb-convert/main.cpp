@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <malloc.h>
+
 #include "ConvertTool.h"
 
 int main(int argc, char** argv)
@@ -17,5 +19,9 @@ int main(int argc, char** argv)
             "never replaced. The exit status is 1 when a file could not be converted.\n");
         return 0;
     }
+    // Every file needs the same few buffers of some hundred kilobytes. Kept in the heap for the next file,
+    // they are not mapped afresh, page by page, each time: a tenth of the converter's processor time.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     return RunConverter(arguments, stdout, stderr);
 }
