@@ -235,6 +235,13 @@ TEST_F(Converter, AnExistingPngInAnyCaseIsNeverReplaced)
     EXPECT_EQ(Count(), 2u);
 }
 
+TEST_F(Converter, APngGetsThePermissionsOfAnyNewFile)
+{
+    Picture("shots/a.pcx", 3, 3);
+    EXPECT_EQ(Run("-out png 'shots/*.*'", "umask 027; exec ").ExitCode, 0);
+    EXPECT_EQ(fs::status(m_dir.Path() / "shots/a.png").permissions(), fs::perms(0640));
+}
+
 TEST_F(Converter, AFullDiskLosesNoSourceAndLeavesNoHalfFile)
 {
     Picture("shots/big.pcx", 640, 480);
