@@ -8,6 +8,8 @@
 # SHOT=file.png keeps a picture of the screen after the session; DIRTY_MB=n adds a close with n MB written
 # just before it and not yet on the disk; SDL_AUDIODRIVER=disk plays the music into a file, as a sound
 # card would (without a device the music stays off).
+# ERRLOG=file keeps the program's error output. The header clicks are placed for the layout under openbox;
+# without it the window lays out a few pixels higher and they select the first row instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build}" && pwd)
