@@ -163,9 +163,9 @@ std::optional<bool> PlaceUnnamed(const std::string& png, const fs::path& folder,
     return std::nullopt;
 }
 
-// Encodes the picture, with verify proves in memory that the PNG decodes back to the same pixels, and places
-// it; else writes it into a hidden temporary file beside the target and only then gives it the target's
-// name, which must still be free.
+// Encodes the picture and, with verify, proves in memory that the PNG decodes back to the same pixels. Then
+// places it at the target's name, which must still be free: through an unnamed file where the system has
+// them, else through a hidden temporary file beside the target.
 bool PlacePng(const QImage& picture, const std::string& pngPath, bool verify, std::string& error)
 {
     std::string png;
