@@ -1,6 +1,7 @@
 #include "base/AtomicFile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -68,6 +69,28 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, bool rep
     }
     std::fclose(in);
     return ok;
+}
+
+bool FileHoldsExactly(const std::string& path, const std::string& bytes)
+{
+    // Not blocking: a pipe put at the name has no end to wait for.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    const bool sameSize = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                          static_cast<uint64_t>(info.st_size) == bytes.size();
+    std::string held;
+    if (sameSize) {
+        // One byte more than expected is asked for: a file that grew meanwhile differs.
+        held.resize(bytes.size() + 1);
+        size_t got = 0;
+        for (ssize_t n; got < held.size() && (n = ::read(fd, held.data() + got, held.size() - got)) > 0;)
+            got += static_cast<size_t>(n);
+        held.resize(got);
+    }
+    ::close(fd);
+    return sameSize && held == bytes;
 }
 
 bool IsTemporaryName(const std::string& name)

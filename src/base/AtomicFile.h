@@ -34,6 +34,10 @@ private:
 // The bytes as the whole new content of path; throws TFileError(failure) when that fails.
 void WriteFileAtomically(const std::string& path, const std::string& bytes, const std::string& failure);
 
+// Whether path is a regular file, not a link, that holds exactly bytes: rewriting it would change
+// nothing but make the disk wait for it.
+bool FileHoldsExactly(const std::string& path, const std::string& bytes);
+
 // Copies from (read through links) to a file put in place whole; false when anything failed, and then
 // to is as it was.
 bool CopyFileAtomically(const std::string& from, const std::string& to, bool replace, bool syncFolder = true);

@@ -717,7 +717,11 @@ void TSettingsFile::UpdateFile() const
     std::error_code ec;
     if (m_impl->Path.empty() || std::filesystem::is_directory(m_impl->Path, ec))
         throw TFileError(failure);
-    WriteFileAtomically(m_impl->Path, ToBytes(), failure);
+    const std::string bytes = ToBytes();
+    // A close after a session that changed nothing would otherwise wait for the disk, which on a busy
+    // machine takes seconds for a large catalogue's file.
+    if (!FileHoldsExactly(m_impl->Path, bytes))
+        WriteFileAtomically(m_impl->Path, bytes, failure);
 }
 
 const std::string& TSettingsFile::Path() const

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -233,6 +234,9 @@ void TMain::FormClose()
         return;
     }
     m_closed = true;
+    // Off the screen before the saving, which waits for the disk: on a busy machine that takes a while.
+    hide();
+    QGuiApplication::sync();
     // The system's rule looks at the system's list: a search or one of our filters may hide every game.
     if (m_list->SystemListCount() == 0) {
         MenuViewGamesClick(TGameFilter::Installed);

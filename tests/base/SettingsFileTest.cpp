@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -269,6 +270,29 @@ TEST(SettingsFileDisk, ReplacementKeepsPermissionsAndLinks)
     EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.ini"));
     EXPECT_EQ(dir.ReadFile("real.ini"), "[Old]\r\nk=2\r\n\r\n");
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(SettingsFileDisk, OnlyAChangeIsWritten)
+{
+    TTempDir dir;
+    const std::string path = dir.WriteFile("x.ini", "[S]\r\nk=1\r\n\r\n");
+    const auto inode = [&path] {
+        struct stat info;
+        return ::lstat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+    };
+    const ino_t before = inode();
+    TSettingsFile::Open(path).UpdateFile();
+    EXPECT_EQ(inode(), before) << "the same bytes again";
+    TSettingsFile changed = TSettingsFile::Open(path);
+    changed.WriteString("S", "k", "2");
+    changed.UpdateFile();
+    EXPECT_NE(inode(), before) << "a change of the same length";
+    EXPECT_EQ(dir.ReadFile("x.ini"), "[S]\r\nk=2\r\n\r\n");
+    // A pipe in place of the file has nothing to compare and must not keep the save waiting.
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    changed.UpdateFile();
+    EXPECT_EQ(dir.ReadFile("x.ini"), "[S]\r\nk=2\r\n\r\n");
 }
 
 TEST(SettingsFileDisk, FolderInPlaceOfTheFile)
