@@ -8,6 +8,8 @@
 # SHOT=file.png keeps a picture of the screen after the session; DIRTY_MB=n adds a close with n MB written
 # just before it and not yet on the disk; SDL_AUDIODRIVER=disk plays the music into a file, as a sound
 # card would (without a device the music stays off).
+# WRITE_BPS=n lets the disk write only n bytes a second, as a slow or busy one would (root, cgroup v1's
+# blkio throttle; the whole machine is slowed until the script ends).
 # ERRLOG=file keeps the program's error output. The header clicks are placed for the layout under openbox;
 # without it the window lays out a few pixels higher and they select the first row instead.
 set -euo pipefail
@@ -37,7 +39,16 @@ if command -v openbox >/dev/null; then
     wm_pid=$!
     sleep 0.5
 fi
-trap 'kill $wm_pid $xvfb_pid 2>/dev/null; true' EXIT
+throttle=/sys/fs/cgroup/blkio/blkio.throttle.write_bps_device disk=""
+if [ -n "${WRITE_BPS:-}" ]; then
+    [ -w "$throttle" ] || { echo "WRITE_BPS needs root and cgroup v1's blkio" >&2; exit 1; }
+    part=$(findmnt -no SOURCE -T "$build")
+    parent=$(lsblk -no PKNAME "$part" | head -n 1)
+    [ -z "$parent" ] || part=/dev/$parent
+    disk=$(lsblk -dno MAJ:MIN "$part" | tr -d ' ')
+    echo "$disk $WRITE_BPS" >"$throttle"
+fi
+trap 'kill $wm_pid $xvfb_pid 2>/dev/null; [ -z "$disk" ] || echo "$disk 0" >"$throttle"; true' EXIT
 
 now() { date +%s.%N; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
