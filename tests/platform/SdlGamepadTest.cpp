@@ -51,6 +51,23 @@ protected:
     SDL_Joystick* m_joystick = nullptr;
 };
 
+TEST(SdlGamepadPolls, ComeSeldomWhileNoPadIsPlugged)
+{
+    TSdlGamepad pad;
+    ASSERT_TRUE(pad.Start(15, 250));
+    pad.Poll();
+    if (pad.ConnectedCount() > 0)
+        GTEST_SKIP() << "this machine has a pad plugged in";
+    EXPECT_EQ(pad.PollInterval(), 250);
+    const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, 1, 0);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    pad.Poll();
+    EXPECT_EQ(pad.PollInterval(), 15);
+    SDL_JoystickDetachVirtual(index);
+    pad.Poll();
+    EXPECT_EQ(pad.PollInterval(), 250);
+}
+
 TEST_F(SdlGamepad, AVirtualPadIsAnnouncedDrivesButtonsAndAxesAndCanBeUnplugged)
 {
     Plug();

@@ -88,7 +88,7 @@ TSdlGamepad::~TSdlGamepad()
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
-bool TSdlGamepad::Start(int intervalMs)
+bool TSdlGamepad::Start(int intervalMs, int withoutPadMs)
 {
     if (m_started) {
         return true;
@@ -101,6 +101,8 @@ bool TSdlGamepad::Start(int intervalMs)
     }
     m_started = true;
     SDL_GameControllerEventState(SDL_ENABLE);
+    m_interval = intervalMs;
+    m_withoutPadInterval = withoutPadMs;
     // Pads present at the start are announced as added by the first poll.
     m_timer->start(intervalMs);
     return true;
@@ -139,7 +141,15 @@ void TSdlGamepad::Poll()
     }
     // Nobody else reads SDL's queue: what is left (raw joystick events, audio devices) would only pile up.
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    const int interval = m_pads.empty() ? m_withoutPadInterval : m_interval;
+    if (m_timer->interval() != interval)
+        m_timer->setInterval(interval);
     emit Polled();
+}
+
+int TSdlGamepad::PollInterval() const
+{
+    return m_timer->interval();
 }
 
 void TSdlGamepad::Open(int deviceIndex)

@@ -19,11 +19,13 @@ public:
     explicit TSdlGamepad(QObject* parent = nullptr);
     ~TSdlGamepad() override;
 
-    // Starts SDL's controller layer and the polling; false (and nothing polled) when SDL cannot.
-    bool Start(int intervalMs = 15);
+    // Starts SDL's controller layer and the polling; false (and nothing polled) when SDL cannot. Without
+    // a pad the polls only watch for one plugged in, and come seldom: they would wake an idle machine.
+    bool Start(int intervalMs = 15, int withoutPadMs = 250);
     // Handles what SDL has queued since the last call; the timer calls it.
     void Poll();
     int ConnectedCount() const { return int(m_pads.size()); }
+    int PollInterval() const;
 
 signals:
     void Connected(const QString& name);
@@ -39,5 +41,7 @@ private:
 
     QTimer* m_timer = nullptr;
     bool m_started = false;
+    int m_interval = 0;
+    int m_withoutPadInterval = 0;
     std::map<int, _SDL_GameController*> m_pads;
 };
